@@ -1,0 +1,54 @@
+#include "msg_box.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+Msg_Handler& Handler() {
+  static Msg_Handler h;
+  return h;
+}
+
+Msg_Answer Show_Real(const Msg_Call& call) {
+  QMessageBox box;
+  box.setWindowTitle(call.title);
+  box.setText(call.text);
+  switch (call.icon) {
+    case Msg_Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case Msg_Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case Msg_Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case Msg_Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case Msg_Icon::Question: box.setIcon(QMessageBox::Question); break;
+  }
+  switch (call.buttons) {
+    case Msg_Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case Msg_Buttons::Ok_Cancel:
+      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+      break;
+    case Msg_Buttons::Yes_No: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case Msg_Buttons::Yes_No_Cancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
+  }
+  box.setWindowModality(Qt::ApplicationModal);
+  switch (box.exec()) {
+    case QMessageBox::Cancel: return Msg_Answer::Cancel;
+    case QMessageBox::Yes: return Msg_Answer::Yes;
+    case QMessageBox::No: return Msg_Answer::No;
+    default: return Msg_Answer::Ok;
+  }
+}
+}  // namespace
+
+Msg_Answer Msg_Box(const QString& text, Msg_Icon icon, const QString& title,
+                   Msg_Buttons buttons) {
+  Msg_Call call{text, title, icon, buttons};
+  if (Handler()) return Handler()(call);
+  return Show_Real(call);
+}
+
+Msg_Handler Msg_Set_Handler(Msg_Handler handler) {
+  Msg_Handler old = std::move(Handler());
+  Handler() = std::move(handler);
+  return old;
+}
