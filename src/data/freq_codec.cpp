@@ -32,6 +32,14 @@ double Vb_Val(const QString& text) {
   return ok ? v : 0.0;
 }
 
+double Typed_Val(const QString& text) {
+  QString packed;
+  packed.reserve(text.size());
+  for (const QChar ch : text)
+    if (ch != ' ' && ch != '\t' && ch != '\n' && ch != '\r') packed += ch;
+  return Vb_Val(packed);
+}
+
 QString Vb_Num(double value) {
   if (value == 0.0 || !std::isfinite(value)) return "0";
   char buf[64];
@@ -102,10 +110,14 @@ QString Freq_Get(int b0, int b1, int b2, int b3) {
   Freq_Bcd[1] = static_cast<uint8_t>(lo(b1));
   Freq_Bcd[2] = static_cast<uint8_t>(hi(b0));
   Freq_Bcd[3] = static_cast<uint8_t>(lo(b0));
-  QString text = Vb_Num(value);
+  return Freq_Form(value);
+}
+
+QString Freq_Form(double mhz) {
+  QString text = Vb_Num(mhz);
   if (text.size() < 9) {
     if (text.size() == 2 || text.size() == 3) text += ".";
-    const int want = value >= 100 ? 9 : 8;
+    const int want = mhz >= 100 ? 9 : 8;
     while (text.size() < want) text += "0";
   }
   return text;

@@ -10,6 +10,11 @@
 // reading stops at the first other character; no number gives 0.
 double Vb_Val(const QString& text);
 
+// The leading number of a text the user typed: blanks, tabs and line breaks
+// anywhere in the text are ignored first, then it reads as Vb_Val
+// ("1 45.5" gives 145.5).
+double Typed_Val(const QString& text);
+
 // The shortest decimal form of a value: at most 15 significant digits, no
 // trailing zeros, no exponent, "." as decimal point, "-" in front of a
 // negative value and nothing in front of any other.
@@ -32,6 +37,11 @@ uint8_t Cov_Bcd(const QString& text);
 
 // The frequency text of four stored bytes, b0 the least significant.
 QString Freq_Get(int b0, int b1, int b2, int b3);
+
+// The display form of a frequency in MHz: Vb_Num of the value; a text shorter
+// than 9 characters gets a point when it has two or three characters, then
+// zeros up to 9 characters from 100 MHz up and 8 below ("88.90000").
+QString Freq_Form(double mhz);
 
 // A CTCSS tone in Hz as its 16-bit word in tenths of a hertz:
 // w = round-half-even(hz * 10). Callers store low = w mod 256, high = w div 256.

@@ -129,3 +129,12 @@ TEST(VbText, ValAndNumberForms) {
   EXPECT_EQ(Vb_Str(136), " 136");
   EXPECT_EQ(Vb_Str(-1), "-1");
 }
+
+TEST(VbText, TypedValIgnoresBlanksAnywhere) {
+  struct Case { const char* text; double value; } cases[] = {
+      {"1 45.5", 145.5}, {" 9 9 . 9 5 ", 99.95}, {"- 3", -3}, {"\t88.9\n", 88.9},
+      {"abc", 0},        {"", 0},                {"1 2x3", 12},
+  };
+  for (const auto& c : cases) EXPECT_DOUBLE_EQ(Typed_Val(c.text), c.value) << c.text;
+  EXPECT_DOUBLE_EQ(Vb_Val("1 45.5"), 1) << "Vb_Val keeps stopping at an inner blank";
+}
