@@ -10,11 +10,14 @@
 
 using Row16 = std::array<int, 16>;
 
-inline Row16 Image_Row16(int r) {
+// Columns 0..15 of a row of the memory image or of the alignment image.
+inline Row16 Row16_Of(const Image_Row& row) {
   Row16 out{};
-  for (int c = 0; c < 16; ++c) out[c] = Radio_Image[r][c];
+  for (int c = 0; c < 16; ++c) out[c] = row[c];
   return out;
 }
+
+inline Row16 Image_Row16(int r) { return Row16_Of(Radio_Image[r]); }
 
 inline Row16 Row_Of(int value) {
   Row16 out;
@@ -41,4 +44,22 @@ inline ::testing::AssertionResult Same_Image(const Image_Table& got, const Image
         return ::testing::AssertionFailure() << "row " << r << " column " << c << ": " << got[r][c]
                                              << " instead of " << want[r][c];
   return ::testing::AssertionSuccess();
+}
+
+// A default routine that owns a whole area: run after a read has filled the
+// area with other bytes, it gives back exactly the start-up content there and
+// leaves the rows on either side alone.
+inline ::testing::AssertionResult Default_Restores(const Image_Area& area, void (*routine)()) {
+  Image_Start();
+  routine();
+  const Image_Table fresh = Radio_Image;
+  for (int r = area.first_row; r <= area.last_row; ++r)
+    for (int c = 0; c < 16; ++c) Radio_Image[r][c] = static_cast<int16_t>((r * 7 + c) % 256);
+  Radio_Image[area.first_row - 1][0] = 0x12;
+  Radio_Image[area.last_row + 1][15] = 0x34;
+  routine();
+  if (Radio_Image[area.first_row - 1][0] != 0x12 || Radio_Image[area.last_row + 1][15] != 0x34)
+    return ::testing::AssertionFailure() << "a row next to the area changed";
+  Radio_Image[area.first_row - 1][0] = Radio_Image[area.last_row + 1][15] = 255;
+  return Same_Image(Radio_Image, fresh);
 }

@@ -3,21 +3,12 @@
 #include <cstring>
 
 #include "data/shared_state.h"
+#include "editors/image_rows.h"
 #include "editors/alignment/adj_area.h"
 #include "editors/factory_codes.h"
 
 namespace {
-using Row16 = std::array<int, 16>;
-Row16 Default_Row(int r) {
-  Row16 out{};
-  for (int c = 0; c < 16; ++c) out[c] = Adj_Default[r][c];
-  return out;
-}
-Row16 Row_Of(int v) {
-  Row16 out;
-  out.fill(v);
-  return out;
-}
+Row16 Default_Row(int r) { return Row16_Of(Adj_Default[r]); }
 }  // namespace
 
 TEST(AdjDefaultFill, FactoryTable) {

@@ -38,18 +38,8 @@ TEST(FmDefault, ShowsTheNineStations) {
   }
 }
 
-TEST(FmDefault, WritesOnlyTheFmArea) {
-  Image_Start();
-  Radio_Image[767][0] = Radio_Image[784][0] = 0x12;
-  for (int r = 768; r <= 783; ++r) Fill16(r, 0x44);
-  Fm_Default();
-  const Image_Table once = Radio_Image;
-  EXPECT_EQ(Radio_Image[767][0], 0x12);
-  EXPECT_EQ(Radio_Image[784][0], 0x12);
-  EXPECT_EQ(Radio_Image[770][15], F) << "name tail of an empty preset";
-  for (int r = 768; r <= 783; ++r) EXPECT_EQ(Radio_Image[r][16], 0) << "column 16, row " << r;
-  Fm_Default();
-  EXPECT_TRUE(Same_Image(Radio_Image, once));
+TEST(FmDefault, RestoresTheWholeAreaAndNothingElse) {
+  EXPECT_TRUE(Default_Restores(Fm_Area, Fm_Default));
 }
 
 TEST(CovFreq, TextForms) {
