@@ -122,6 +122,7 @@ TEST(Tone5Default, FactoryRows) {
 }
 
 TEST(Tone5Default, DefaultAfterAReadKeepsWhatItDoesNotOwn) {
+  EXPECT_TRUE(Writes_Only(Tone5_Area, Tone5_Default));
   Image_Start();
   for (int r = 576; r <= 607; ++r) Fill16(r, 0x21);  // a read
   Tone5_Default();
