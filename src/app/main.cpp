@@ -1,14 +1,16 @@
 #include <QApplication>
-#include <QMainWindow>
 
-#include "data/titles.h"
-#include "data/shared_state.h"
+#include "mdi_main.h"
+#include "platform/code_page.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  Title_Init();
-  QMainWindow w;
-  w.setWindowTitle(Title_Current());
-  w.show();
-  return app.exec();
+  QApplication::setApplicationName("CV-R47X");
+  if (!Ansi_Available())
+    qWarning("GBK code page not available: Chinese channel names cannot be shown or stored");
+  auto* main_window = new MDImain;
+  main_window->MDIForm_Load();
+  const int rc = app.exec();
+  delete main_window;
+  return rc;
 }

@@ -38,13 +38,22 @@ Msg_Answer Show_Real(const Msg_Call& call) {
     default: return Msg_Answer::Ok;
   }
 }
+
+int& Depth() {
+  static int d = 0;
+  return d;
+}
 }  // namespace
+
+int Msg_Box_Depth() { return Depth(); }
 
 Msg_Answer Msg_Box(const QString& text, Msg_Icon icon, const QString& title,
                    Msg_Buttons buttons) {
   Msg_Call call{text, title, icon, buttons};
-  if (Handler()) return Handler()(call);
-  return Show_Real(call);
+  ++Depth();
+  const Msg_Answer a = Handler() ? Handler()(call) : Show_Real(call);
+  --Depth();
+  return a;
 }
 
 Msg_Handler Msg_Set_Handler(Msg_Handler handler) {

@@ -26,3 +26,6 @@ Msg_Answer Msg_Box(const QString& text, Msg_Icon icon, const QString& title,
 // Installs a handler in place of the real message box; an empty handler
 // restores the real one. Returns the handler that was installed before.
 Msg_Handler Msg_Set_Handler(Msg_Handler handler);
+
+// How many message boxes are open right now (nested inside each other).
+int Msg_Box_Depth();

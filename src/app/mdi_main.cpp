@@ -1,0 +1,357 @@
+#include "mdi_main.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+#include "about_box.h"
+#include "data/chann_default.h"
+#include "data/image_map.h"
+#include "data/opt_default.h"
+#include "data/opt_positions.h"
+#include "data/shared_state.h"
+#include "data/titles.h"
+#include "data/tone_table.h"
+#include "files/file_dialogs.h"
+#include "form_type.h"
+#include "frm_chann_stub.h"
+#include "lang_texts.h"
+#include "link/protocol.h"
+#include "platform/msg_box.h"
+#include "platform/status_panels.h"
+#include "platform/twips.h"
+
+namespace {
+// Status-bar panel widths, panels 1..15, in percent of the screen width.
+constexpr int kPanelWidth[16] = {0, 4, 4, 5, 10, 6, 5, 5, 5, 5, 5, 5, 5, 5, 5, 20};
+
+// Caption of every menu item after start-up (English) and its Chinese caption.
+struct Caption {
+  const char* name;
+  const char* en;
+  const char* zh;  // nullptr: the item keeps its caption in both languages
+};
+constexpr Caption kCaptions[] = {
+    {"File", "File", "文件"},
+    {"File_New", "New", "新建"},
+    {"File_Open", "Open", "打开"},
+    {"File_save", "Save", "保存"},
+    {"File_saveas", "Save As", "另存为"},
+    {"File_exit", "Exit", "退出"},
+    {"fm_chann_edit", "FM-Radio", "FM-频道"},
+    {"chann_edit", "Channel", "信道编辑"},
+    {"sys_edit", "Option", "可选参数"},
+    {"sig_edit", "Signal", "信令编辑"},
+    {"Sig_dtmf", "DTMF", nullptr},
+    {"Sig_2tone", "2 TONE", nullptr},
+    {"Sig_5tone", "5 TONE", nullptr},
+    {"Sig_ZKS1200", "ZKS1200", nullptr},
+    {"Sig_ZKS2400", "ZKS2400", nullptr},
+    {"frm_adj", "Adjust", "调整参数"},
+    {"Program", "Program", "编程"},
+    {"Prog_read", "Read form radio", "从对讲机读取数据"},
+    {"Prog_write", "Write to radio", "向对讲机写入数据"},
+    {"PC_PassWord", "PassWord", "密码修改"},
+    {"proc_setup", "Communication", "端口设置"},
+    {"Language_Setup", "Language", "语言"},
+    {"Language_chn", "中文", nullptr},
+    {"Language_eng", "English", nullptr},
+    {"about", "About", "关于"},
+    {"Menu_Exit", "Exit", "退出"},
+};
+}  // namespace
+
+MDImain::MDImain() {
+  setObjectName("MDImain");
+  Mdi = new QMdiArea(this);
+  setCentralWidget(Mdi);
+  Forms::Set_Mdi_Area(Mdi);
+  Forms::Set_Main(this);
+  Build_Menus();
+  Build_Toolbar();
+  Build_Status_Bar();
+  ident_ = new Main_Ident(
+      [this] {
+        for (const char* n : {"sig_edit", "sys_edit", "chann_edit", "fm_chann_edit"})
+          Item(n)->setEnabled(true);
+      },
+      this);
+  Main_Link_Set(ident_);
+}
+
+MDImain::~MDImain() {
+  Status_Set_View(nullptr);
+  Main_Link_Set(nullptr);
+  Forms::Set_Mdi_Area(nullptr);
+  Forms::Set_Main(nullptr);
+}
+
+void MDImain::Build_Menus() {
+  QMenuBar* bar = menuBar();
+  auto add_menu = [&](const QString& name) {
+    QMenu* m = bar->addMenu(name);
+    m->menuAction()->setObjectName(name);
+    items_[name] = m->menuAction();
+    return m;
+  };
+  auto add_item = [&](auto* where, const QString& name, void (MDImain::*handler)()) {
+    QAction* a = where->addAction(name);
+    a->setObjectName(name);
+    if (handler) connect(a, &QAction::triggered, this, handler);
+    items_[name] = a;
+    return a;
+  };
+
+  QMenu* file = add_menu("File");
+  add_item(file, "File_New", nullptr);
+  add_item(file, "File_Open", &MDImain::File_Open_Click);
+  add_item(file, "File_save", &MDImain::File_save_Click);
+  add_item(file, "File_saveas", &MDImain::File_saveas_Click);
+  add_item(file, "File_exit", &MDImain::File_exit_Click);
+  add_item(bar, "fm_chann_edit", &MDImain::fm_chann_edit_Click);
+  add_item(bar, "chann_edit", &MDImain::chann_edit_Click);
+  add_item(bar, "sys_edit", &MDImain::sys_edit_Click);
+  QMenu* sig = add_menu("sig_edit");
+  add_item(sig, "Sig_dtmf", &MDImain::Sig_dtmf_Click);
+  add_item(sig, "Sig_2tone", &MDImain::Sig_2tone_Click);
+  add_item(sig, "Sig_5tone", &MDImain::Sig_5tone_Click);
+  add_item(sig, "Sig_ZKS1200", nullptr);
+  add_item(sig, "Sig_ZKS2400", nullptr);
+  add_item(bar, "frm_adj", &MDImain::frm_adj_Click);
+  QMenu* prog = add_menu("Program");
+  add_item(prog, "Prog_read", &MDImain::Prog_read_Click);
+  add_item(prog, "Prog_write", &MDImain::Prog_write_Click);
+  add_item(bar, "PC_PassWord", &MDImain::PC_PassWord_Click);
+  add_item(bar, "proc_setup", &MDImain::proc_setup_Click);
+  QMenu* lang = add_menu("Language_Setup");
+  add_item(lang, "Language_chn", &MDImain::Language_chn_Click)->setCheckable(true);
+  add_item(lang, "Language_eng", &MDImain::Language_eng_Click)->setCheckable(true);
+  add_item(bar, "about", &MDImain::about_Click);
+  add_item(bar, "Menu_Exit", &MDImain::Menu_Exit_Click);
+
+  // Design-time states: hidden and disabled, hidden only. Nothing shows them.
+  for (const char* n : {"fm_chann_edit", "Sig_ZKS1200", "Sig_ZKS2400", "PC_PassWord",
+                        "Language_Setup", "about"}) {
+    Item(n)->setVisible(false);
+    Item(n)->setEnabled(false);
+  }
+  Item("File_save")->setVisible(false);
+
+  // Design captions: every item starts with its English caption.
+  for (const Caption& c : kCaptions) Item(c.name)->setText(QString::fromUtf8(c.en));
+}
+
+void MDImain::Build_Toolbar() {
+  Toolbar1 = addToolBar("Toolbar1");
+  Toolbar1->setObjectName("Toolbar1");
+  Toolbar1->setMovable(false);
+  Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  struct Button { const char* key; QStyle::StandardPixmap icon; };
+  const Button buttons[] = {
+      {"open", QStyle::SP_DialogOpenButton},     {"save", QStyle::SP_DialogSaveButton},
+      {"edit_option", QStyle::SP_FileDialogDetailedView},
+      {"edit_chann", QStyle::SP_FileDialogListView}, {"edit_dtmf", QStyle::SP_FileDialogContentsView},
+      {"read", QStyle::SP_ArrowDown},            {"write", QStyle::SP_ArrowUp},
+      {"exit", QStyle::SP_DialogCloseButton}};
+  for (const Button& b : buttons) {
+    QAction* a = Toolbar1->addAction(style()->standardIcon(b.icon), QString());
+    a->setObjectName(b.key);
+    a->setToolTip(b.key);
+    const QString key = b.key;
+    connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+  }
+}
+
+void MDImain::Build_Status_Bar() {
+  for (int i = 1; i <= Status_Panel_Count; ++i) {
+    auto* l = new QLabel(this);
+    l->setObjectName(QString("Panel%1").arg(i));
+    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    statusBar()->addWidget(l);
+    panels_[i] = l;
+  }
+  Status_Set_View([this](int i, const QString& t) {
+    if (i >= 1 && i <= Status_Panel_Count && panels_[i]) panels_[i]->setText(t);
+  });
+  for (int i = 1; i <= Status_Panel_Count; ++i) panels_[i]->setText(Status_Text(i));
+}
+
+void MDImain::Status_Labels() {
+  const bool zh = Lang_Flag != 0;
+  Status_Set(1, zh ? QString::fromUtf8("机  型:") : "Model:");
+  Status_Set(3, zh ? QString::fromUtf8("序列号:") : "S I M:");
+  Status_Set(5, zh ? QString::fromUtf8("固体版本:") : "MCU-Version:");
+  Status_Set(7, zh ? QString::fromUtf8("频段-A") : "Band-A");
+  Status_Set(9, zh ? QString::fromUtf8("频段-B") : "Band-B");
+}
+
+void MDImain::Captions_English() {
+  Item("Language_chn")->setChecked(false);
+  Item("Language_eng")->setChecked(true);
+  for (const Caption& c : kCaptions)
+    if (c.zh) Item(c.name)->setText(QString::fromUtf8(c.en));
+}
+
+void MDImain::Captions_Chinese() {
+  Item("Language_eng")->setChecked(false);
+  Item("Language_chn")->setChecked(true);
+  for (const Caption& c : kCaptions)
+    if (c.zh) Item(c.name)->setText(QString::fromUtf8(c.zh));
+}
+
+void MDImain::MDIForm_Load() {
+  // 1. Titles. 2. Connect command.
+  Title_Init();
+  for (int i = 0; i < 8; ++i) Hand_Cmd[i] = proto::Connect_Command[i];
+
+  // 3. Language.
+  Lang_Flag = 0;
+  Text_Lang();
+
+  // 4. Status bar: panel widths from the screen width, fixed from here on.
+  const int screen_px = Screen_Size_Px().width();
+  for (int i = 1; i <= Status_Panel_Count; ++i)
+    panels_[i]->setFixedWidth(std::max(1, screen_px * kPanelWidth[i] / 100));
+
+  // 5. Captions, English: the start-up sets a few menu captions; the File and
+  //    Program menus and the signalling items keep their design captions.
+  Item("Language_chn")->setChecked(false);
+  Item("Language_eng")->setChecked(true);
+  for (const char* n : {"about", "Menu_Exit", "Language_Setup", "proc_setup", "sig_edit", "sys_edit",
+                        "chann_edit", "fm_chann_edit", "frm_adj", "PC_PassWord"})
+    for (const Caption& c : kCaptions)
+      if (QString(c.name) == n) Item(n)->setText(QString::fromUtf8(c.en));
+  Status_Labels();
+  setWindowTitle(Title_Text[2]);
+
+  // 6. Size to the screen and show.
+  const QSize screen = Screen_Size_Px();
+  resize(screen);
+  move(0, 0);
+  show();
+
+  // 7. Screen check.
+  if (Screen_Height_Twips() < 12000 || Screen_Width_Twips() < 19200)
+    Msg_Box("Set the display mode of the computer to 1280 * 800 ", Msg_Icon::Exclamation,
+            "Operate Prompt");
+
+  // 8. Port probe, COM20 down to COM1: the first that opens is kept.
+  for (Port_No = 20; Port_No >= 1; --Port_No) {
+    ident_->Main_PortTry();
+    if (Port_Error == 0) break;
+  }
+  if (Port_No < 1) Port_No = 1;
+  ident_->Close_Port();
+
+  // 9. Channel count. 10. Tables. 11. Band limits.
+  Chann_Count = 200;
+  Tone_Init();
+  Opt_PosInit();
+  Band_Init();
+  Band_Limits = {136, 174, 136, 174, 400, 480, 400, 480};
+  Band_Type = 0;
+
+  // 12. Identification: armed now, it runs once the start-up has returned to
+  //     the event loop.
+  ident_->Ident_Start();
+
+  // 13. Image fill. 14..16. Factory defaults of every area.
+  Image_Fill();
+  Opt_Default();
+  for (int r = 0; r <= 31; ++r)
+    for (int c = 0; c <= 15; ++c) Adj_Image[r][c] = Adj_Default[r][c];
+  Chann_Default();
+
+  // 17. The channel editor, the first child window.
+  Forms::Load<frm_chann>();
+}
+
+void MDImain::File_Open_Click() { Forms::Reload<Form_open_chann>(); }
+void MDImain::File_save_Click() { Forms::Reload<Form_save_chann>(); }
+void MDImain::File_saveas_Click() { Forms::Reload<Form_save_chann>(); }
+void MDImain::File_exit_Click() { Exit_Program(); }
+void MDImain::fm_chann_edit_Click() { Forms::Unload<frm_chann>(); }
+void MDImain::chann_edit_Click() { Forms::Load<frm_chann>(); }
+void MDImain::sys_edit_Click() {}
+void MDImain::Sig_dtmf_Click() {}
+void MDImain::Sig_2tone_Click() {}
+void MDImain::Sig_5tone_Click() {}
+void MDImain::frm_adj_Click() {}
+void MDImain::Prog_read_Click() {}
+void MDImain::Prog_write_Click() {}
+void MDImain::PC_PassWord_Click() {}
+void MDImain::proc_setup_Click() {}
+
+void MDImain::Language_chn_Click() {
+  if (Lang_Flag == 0) {
+    Lang_Flag = -1;
+    Text_Lang();
+  }
+  Captions_Chinese();
+  Status_Labels();
+  setWindowTitle(Title_Text[0]);
+}
+
+void MDImain::Language_eng_Click() {
+  if (Lang_Flag == -1) {
+    Lang_Flag = 0;
+    Text_Lang();
+  }
+  Captions_English();
+  Item("Prog_read")->setText("Read from radio");
+  Status_Labels();
+  setWindowTitle(Title_Text[2]);
+}
+
+void MDImain::about_Click() { Forms::Load<frmAbout>(); }
+
+void MDImain::Show_Model_Dialog() { Forms::Load<Form_type>(); }
+
+void MDImain::Menu_Exit_Click() { Exit_Program(); }
+
+void MDImain::Toolbar1_ButtonClick(const QString& key) {
+  if (key == "open") {
+    Forms::Reload<Form_open_chann>();
+  } else if (key == "save") {
+    Forms::Reload<Form_save_chann>();
+  } else if (key == "edit_option") {
+    Forms::Unload<frm_chann>();
+  } else if (key == "edit_chann") {
+    Forms::Unload<frm_chann>();
+    Forms::Load<frm_chann>();
+  } else if (key == "edit_dtmf") {
+    Forms::Unload<frm_chann>();
+  } else if (key == "read") {
+  } else if (key == "write") {
+  } else if (key == "exit") {
+    Forms::Unload<Form_type>();
+    Forms::Unload<frm_chann>();
+    Forms::Unload<frmAbout>();
+    Exit_Program();
+  }
+}
+
+void MDImain::Exit_Program() {
+  if (exiting_) return;
+  exiting_ = true;
+  Forms::Unload_All();
+  ident_->Close_Port();
+  close();
+  QApplication::quit();
+}
+
+void MDImain::closeEvent(QCloseEvent* e) {
+  if (!exiting_) {
+    exiting_ = true;
+    Forms::Unload_All();
+    ident_->Close_Port();
+    QApplication::quit();
+  }
+  e->accept();
+}

@@ -1,0 +1,73 @@
+#pragma once
+// The main window: the MDI frame with the menus, the toolbar and the
+// 15-panel status bar, and the start-up sequence.
+
+#include <QMainWindow>
+#include <QMap>
+#include <array>
+
+#include "link/main_ident.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+
+class MDImain : public QMainWindow {
+  Q_OBJECT
+public:
+  MDImain();
+  ~MDImain() override;
+
+  // The start-up sequence (the window's load).
+  void MDIForm_Load();
+
+  // Menu and toolbar handlers.
+  void File_Open_Click();
+  void File_save_Click();
+  void File_saveas_Click();
+  void File_exit_Click();
+  void fm_chann_edit_Click();
+  void chann_edit_Click();
+  void sys_edit_Click();
+  void Sig_dtmf_Click();
+  void Sig_2tone_Click();
+  void Sig_5tone_Click();
+  void frm_adj_Click();
+  void Prog_read_Click();
+  void Prog_write_Click();
+  void PC_PassWord_Click();
+  void proc_setup_Click();
+  void Language_chn_Click();
+  void Language_eng_Click();
+  void about_Click();
+  void Menu_Exit_Click();
+  void Toolbar1_ButtonClick(const QString& key);
+
+  // Menu items and menus by name (File, File_Open, ..., Menu_Exit).
+  QAction* Item(const QString& name) const { return items_.value(name); }
+  QToolBar* Toolbar1 = nullptr;
+  QMdiArea* Mdi = nullptr;
+  QLabel* Panel(int i) const { return panels_[i]; }
+
+  Main_Ident* Ident() { return ident_; }
+
+  // Called by the exit commands: unloads every window, then the main window.
+  void Exit_Program();
+
+private:
+  void Build_Menus();
+  void Build_Toolbar();
+  void Build_Status_Bar();
+  void Captions_English();
+  void Captions_Chinese();
+  void Status_Labels();
+  void Show_Model_Dialog();  // the routine that nothing calls
+  void closeEvent(QCloseEvent* e) override;
+
+  QMap<QString, QAction*> items_;
+  std::array<QLabel*, 16> panels_{};
+  Main_Ident* ident_ = nullptr;
+  bool exiting_ = false;
+};

@@ -1,0 +1,117 @@
+#include "vb_form.h"
+
+#include <QCloseEvent>
+#include <QMdiSubWindow>
+#include <QTimer>
+#include <vector>
+
+#include "msg_box.h"
+
+namespace {
+QPointer<QMdiArea>& Mdi() {
+  static QPointer<QMdiArea> a;
+  return a;
+}
+QPointer<QWidget>& Main_Window() {
+  static QPointer<QWidget> w;
+  return w;
+}
+std::vector<QPointer<QObject>>& Graveyard() {
+  static std::vector<QPointer<QObject>> g;
+  return g;
+}
+
+void Bury() {
+  if (Msg_Box_Depth() > 0) {
+    QTimer::singleShot(20, [] { Bury(); });
+    return;
+  }
+  auto dead = std::move(Graveyard());
+  Graveyard().clear();
+  for (auto& p : dead) delete p.data();
+}
+}  // namespace
+
+void Defer_Delete(QObject* obj) {
+  if (!obj) return;
+  const bool first = Graveyard().empty();
+  Graveyard().push_back(obj);
+  if (first) QTimer::singleShot(0, [] { Bury(); });
+}
+
+Vb_Form::Vb_Form(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_DeleteOnClose, false); }
+
+Vb_Form::~Vb_Form() = default;
+
+QWidget* Vb_Form::Host() const { return sub_.data(); }
+
+void Vb_Form::Unload() {
+  if (unloaded_) return;
+  unloaded_ = true;
+  Form_Unload();
+  if (sub_) {
+    sub_->hide();
+    if (auto* s = qobject_cast<QMdiSubWindow*>(sub_.data())) {
+      if (Mdi()) Mdi()->removeSubWindow(s);
+    }
+    Defer_Delete(sub_.data());  // deletes this form with it
+  } else {
+    hide();
+    Defer_Delete(this);
+  }
+}
+
+void Vb_Form::Show_As_Child() {
+  QMdiArea* area = Mdi();
+  if (!area) {
+    Show_Top_Level();
+    return;
+  }
+  const QSize want = size();
+  auto* s = area->addSubWindow(this);
+  s->setAttribute(Qt::WA_DeleteOnClose, false);
+  sub_ = s;
+  s->show();
+  // The form's own size is its client area; the child window adds its frame.
+  s->resize(want + (s->size() - size()));
+  area->setActiveSubWindow(s);
+}
+
+void Vb_Form::Show_Top_Level() {
+  setWindowFlag(Qt::Window, true);
+  show();
+  raise();
+}
+
+void Vb_Form::closeEvent(QCloseEvent* e) {
+  if (unloaded_) {
+    e->accept();
+    return;
+  }
+  e->ignore();
+  if (!Form_Query_Close()) return;
+  Unload();
+}
+
+bool Vb_Form::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate && !unloaded_) Form_Activate();
+  return QWidget::event(e);
+}
+
+std::map<std::type_index, QPointer<Vb_Form>>& Forms::Table() {
+  static std::map<std::type_index, QPointer<Vb_Form>> t;
+  return t;
+}
+
+void Forms::Unload_All() {
+  std::vector<QPointer<Vb_Form>> all;
+  for (auto& [k, v] : Table())
+    if (v) all.push_back(v);
+  for (auto& f : all)
+    if (f) f->Unload();
+}
+
+void Forms::Set_Mdi_Area(QMdiArea* area) { Mdi() = area; }
+QMdiArea* Forms::Mdi_Area() { return Mdi(); }
+void Forms::Set_Main(QWidget* main) { Main_Window() = main; }
+QWidget* Forms::Main() { return Main_Window(); }

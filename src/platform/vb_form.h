@@ -1,0 +1,109 @@
+#pragma once
+// Windows of the program: one instance per window class, loaded, reloaded
+// and unloaded by the main window's commands.
+//
+//  - load: create the window if it does not exist; otherwise nothing happens;
+//  - reload: unload an existing instance, then create a fresh one;
+//  - unload: run the window's own unload handling and remove it.
+//
+// An unloaded window is hidden and stopped at once, but destroyed only when
+// no message box is open: a handler of that window may still be on the stack
+// below the message box's event loop, and must find its object alive when the
+// box returns. Such a handler checks Unloaded() after every message box.
+
+#include <QMdiArea>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <typeindex>
+
+class Vb_Form : public QWidget {
+  Q_OBJECT
+public:
+  explicit Vb_Form(QWidget* parent = nullptr);
+  ~Vb_Form() override;
+
+  bool Unloaded() const { return unloaded_; }
+
+  // Runs Form_Unload, then hides the window and frees it later. An unload
+  // handler that refuses (returns false) keeps the window (only a window's
+  // own close request can be refused that way; see Form_Query_Close).
+  void Unload();
+
+  // The child window of the main frame that holds this form (nullptr when
+  // the form is a top-level window).
+  QWidget* Host() const;
+
+protected:
+  // Called once, right after construction, by the window registry.
+  virtual void Form_Load() {}
+  // The window's own unload handling: stop transfers, close ports.
+  virtual void Form_Unload() {}
+  // The user asked to close the window (its title-bar close button); return
+  // false to keep it open.
+  virtual bool Form_Query_Close() { return true; }
+  // The window became the active child window.
+  virtual void Form_Activate() {}
+
+  // Shows the form as a child window of the main frame's MDI area.
+  void Show_As_Child();
+  // Shows the form as a top-level window.
+  void Show_Top_Level();
+
+  void closeEvent(QCloseEvent* e) override;
+  bool event(QEvent* e) override;
+
+private:
+  friend class Forms;
+  bool unloaded_ = false;
+  QPointer<QWidget> sub_;
+};
+
+// The registry of loaded windows, one per class.
+class Forms {
+public:
+  template <class T>
+  static T* Find() {
+    auto it = Table().find(std::type_index(typeid(T)));
+    if (it == Table().end() || !it->second || it->second->Unloaded()) return nullptr;
+    return static_cast<T*>(it->second.data());
+  }
+
+  template <class T, class... Args>
+  static T* Load(Args&&... args) {
+    if (T* t = Find<T>()) return t;
+    T* t = new T(std::forward<Args>(args)...);
+    Table()[std::type_index(typeid(T))] = t;
+    static_cast<Vb_Form*>(t)->Form_Load();
+    return t;
+  }
+
+  template <class T, class... Args>
+  static T* Reload(Args&&... args) {
+    Unload<T>();
+    return Load<T>(std::forward<Args>(args)...);
+  }
+
+  template <class T>
+  static void Unload() {
+    if (T* t = Find<T>()) static_cast<Vb_Form*>(t)->Unload();
+  }
+
+  // Unloads every window (program exit).
+  static void Unload_All();
+
+  // Where child windows live.
+  static void Set_Mdi_Area(QMdiArea* area);
+  static QMdiArea* Mdi_Area();
+
+  // The main frame window, for the sizing rules of the other windows.
+  static void Set_Main(QWidget* main);
+  static QWidget* Main();
+
+private:
+  static std::map<std::type_index, QPointer<Vb_Form>>& Table();
+};
+
+// Destroys obj once no message box is open (at once when none is).
+void Defer_Delete(QObject* obj);

@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+#include "data/shared_state.h"
+#include "files/file_dialogs.h"
+#include "files/image_file.h"
+#include "support/msg_recorder.h"
+
+namespace {
+void Let_Deferred_Deletes_Run() {
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+struct Dialog_Case {
+  const char* name;
+  std::function<File_Dialog*()> load;
+  const char* suffix;
+  const char* name_refused_en;
+  const char* suffix_refused_en;
+};
+
+const Dialog_Case kDialogs[] = {
+    {"open_chann", [] { return Forms::Reload<Form_open_chann>(); }, ".dat",
+     "Open the file name is nullity ", "Nullity file suffix name."},
+    {"save_chann", [] { return Forms::Reload<Form_save_chann>(); }, ".dat",
+     "Store the file name is nullity. ", "Advice don't modify file suffix name of system default ！"},
+    {"open_adj", [] { return Forms::Reload<Form_open_adj>(); }, ".adj",
+     "Open the file name of channel parameter is nullity ", "Nullity file suffix name of adjust parameter."},
+    {"save_adj", [] { return Forms::Reload<Form_save_adj>(); }, ".adj",
+     "Store the file name of adjust parameter need is nullity. ",
+     "Advice don't modify file suffix name of system default ！"},
+    {"open_sig", [] { return Forms::Reload<Form_open_sig>(); }, ".sig",
+     "Open the file name of Signal parameter is nullity. ", "Nullity file suffix name of Signal parameter."},
+    {"save_sig", [] { return Forms::Reload<Form_save_sig>(); }, ".sig",
+     "Store the file name of Signal parameter need is nullity.",
+     "Advice don't modify file suffix name of system default."},
+    {"open_menu", [] { return Forms::Reload<Form_open_menu>(); }, ".menu",
+     "Open the file name of system parameter is nullity. ", "Nullity file suffix name of system parameter."},
+    {"save_menu", [] { return Forms::Reload<Form_save_menu>(); }, ".menu",
+     "Store the file name of system parameter need is nullity.",
+     "Advice don't modify file suffix name of system default."},
+};
+}  // namespace
+
+TEST(FileDialogNameCheck, Table) {
+  struct Case { const char* name; const char* suffix; int result; } cases[] = {
+      {"*.dat", ".dat", 1},       {"a#b.dat", ".dat", 1},   {"a\\b.dat", ".dat", 1},
+      {"a/b.dat", ".dat", 1},     {"$x.dat", ".dat", 1},    {"my radio.dat", ".dat", 0},
+      {"c:x.dat", ".dat", 0},     {"a.b.dat", ".dat", 0},   {"x.DAT", ".dat", 0},
+      {"x.Dat", ".dat", 2},       {"x.dat.txt", ".dat", 2}, {".dat", ".dat", 0},
+      {"dat", ".dat", 2},         {"", ".dat", 2},          {"x.menu", ".menu", 0},
+      {"x.MENU", ".menu", 0},     {"x.Menu", ".menu", 2},   {"x.adj", ".adj", 0},
+      {"x.SIG", ".sig", 0},       {"x.sig", ".adj", 2},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(File_Dialog::Name_Check(c.name, c.suffix), c.result) << c.name << " " << c.suffix;
+}
+
+TEST(FileDialogs, RefusalsShowTheirMessageAndKeepTheDialog) {
+  Lang_Flag = 0;
+  for (const auto& d : kDialogs) {
+    Msg_Recorder rec;
+    File_Dialog* dlg = d.load();
+    EXPECT_EQ(dlg->Text1->text(), QString("*") + d.suffix) << d.name;
+    dlg->Command_enter_Click();  // the text at load is refused
+    dlg->Text1->setText(QString("x") + QString(d.suffix).toUpper().left(2) + QString(d.suffix).mid(2));
+    dlg->Command_enter_Click();  // mixed-case suffix
+    ASSERT_EQ(rec.calls.size(), 2u) << d.name;
+    EXPECT_EQ(rec.calls[0].text, QString::fromUtf8(d.name_refused_en)) << d.name;
+    EXPECT_EQ(rec.calls[1].text, QString::fromUtf8(d.suffix_refused_en)) << d.name;
+    EXPECT_EQ(rec.calls[0].title, "Operate prompt");
+    EXPECT_EQ(rec.calls[0].icon, Msg_Icon::Exclamation);
+    EXPECT_FALSE(dlg->Unloaded()) << d.name;
+    dlg->Command_close_Click();
+    EXPECT_TRUE(dlg->Unloaded());
+    Let_Deferred_Deletes_Run();
+  }
+}
+
+TEST(FileDialogs, ChineseCaptionsAndMessages) {
+  Lang_Flag = -1;
+  Msg_Recorder rec;
+  File_Dialog* dlg = Forms::Reload<Form_open_chann>();
+  EXPECT_EQ(dlg->windowTitle(), QString::fromUtf8("打开文件"));
+  dlg->Command_enter_Click();
+  ASSERT_EQ(rec.calls.size(), 1u);
+  EXPECT_EQ(rec.calls[0].text, QString::fromUtf8("打开文件名无效 "));
+  EXPECT_EQ(rec.calls[0].title, QString::fromUtf8("操作提示"));
+  dlg->Unload();
+  Lang_Flag = 0;
+  Let_Deferred_Deletes_Run();
+}
+
+TEST(FileDialogs, SaveThenOpenThroughTheDialogs) {
+  QTemporaryDir dir;
+  Lang_Flag = 0;
+  for (auto& row : Radio_Image) row.fill(0x21);
+  Radio_Image[100][5] = 0x99;
+  Adj_Save_Flag = -1;
+  {
+    Msg_Recorder rec;
+    auto* save = Forms::Reload<Form_save_chann>();
+    save->Set_Folder(dir.path());
+    save->Text1->setText("  radio one.DAT  ");
+    save->Command_enter_Click();
+    ASSERT_EQ(rec.Texts(), QStringList{"Complete storing  parameter."});
+    EXPECT_TRUE(save->Unloaded());
+    EXPECT_EQ(File_Path, dir.path() + "/radio one.DAT");
+    EXPECT_EQ(Adj_Save_Flag, 0);
+  }
+  Let_Deferred_Deletes_Run();
+  for (auto& row : Radio_Image) row.fill(0);
+  Adj_Open_Flag = -1;
+  {
+    Msg_Recorder rec;
+    auto* open = Forms::Reload<Form_open_chann>();
+    open->Set_Folder(dir.path());
+    open->Text1->setText("radio one.DAT");
+    open->Command_enter_Click();
+    ASSERT_EQ(rec.Texts(), QStringList{"Succeed fold the parameter from file."});
+    EXPECT_TRUE(open->Unloaded());
+    EXPECT_EQ(Adj_Open_Flag, 0);
+  }
+  EXPECT_EQ(Radio_Image[100][5], 0x99);
+  EXPECT_EQ(Radio_Image[3][3], 0x21);
+  Let_Deferred_Deletes_Run();
+}
+
+TEST(FileDialogs, BadFileKeepsImageAndDialogOpen) {
+  QTemporaryDir dir;
+  QFile f(dir.filePath("bad.dat"));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(" 0  0  0  300 \r\n");
+  f.close();
+  for (auto& row : Radio_Image) row.fill(0x42);
+  const Image_Table before = Radio_Image;
+  File_Path = "untouched";
+  Adj_Open_Flag = -1;
+  Msg_Recorder rec;
+  auto* open = Forms::Reload<Form_open_chann>();
+  open->Set_Folder(dir.path());
+  open->Text1->setText("bad.dat");
+  open->Command_enter_Click();
+  ASSERT_EQ(rec.calls.size(), 1u);
+  EXPECT_TRUE(rec.calls[0].text.contains("nothing was loaded"));
+  EXPECT_FALSE(open->Unloaded());
+  EXPECT_EQ(Radio_Image, before);
+  EXPECT_EQ(File_Path, "untouched");
+  EXPECT_EQ(Adj_Open_Flag, -1);
+  open->Unload();
+  Let_Deferred_Deletes_Run();
+}
+
+TEST(FileDialogs, UnwritablePlaceReportsFailureInsteadOfSuccess) {
+  QTemporaryDir dir;
+  QDir(dir.path()).mkdir("taken.dat");
+  Msg_Recorder rec;
+  auto* save = Forms::Reload<Form_save_chann>();
+  save->Set_Folder(dir.path());
+  save->Text1->setText("taken.dat");
+  save->Command_enter_Click();
+  ASSERT_EQ(rec.calls.size(), 1u);
+  EXPECT_TRUE(rec.calls[0].text.startsWith("The parameters could not be stored")) << rec.calls[0].text.toStdString();
+  EXPECT_FALSE(save->Unloaded());
+  save->Unload();
+  Let_Deferred_Deletes_Run();
+}
+
+TEST(FileDialogs, OtherDialogsStoreTheFullPathAndTheirFlag) {
+  QTemporaryDir dir;
+  struct Case {
+    std::function<File_Dialog*()> load;
+    const char* name;
+    int16_t* raised;  // nullptr: no flag
+  } cases[] = {
+      {[] { return Forms::Reload<Form_open_adj>(); }, "x.adj", &Adj_Open_Flag},
+      {[] { return Forms::Reload<Form_save_adj>(); }, "x.ADJ", &Adj_Save_Flag},
+      {[] { return Forms::Reload<Form_open_sig>(); }, "x.sig", &Sig_Open_Flag},
+      {[] { return Forms::Reload<Form_save_sig>(); }, "x.sig", &Sig_Save_Flag},
+      {[] { return Forms::Reload<Form_open_menu>(); }, "x.menu", nullptr},
+      {[] { return Forms::Reload<Form_save_menu>(); }, "x.MENU", nullptr},
+  };
+  for (const auto& c : cases) {
+    Adj_Open_Flag = Adj_Save_Flag = Sig_Open_Flag = Sig_Save_Flag = 0;
+    Msg_Recorder rec;
+    File_Dialog* dlg = c.load();
+    dlg->Set_Folder(dir.path());
+    dlg->Text1->setText(c.name);
+    dlg->Command_enter_Click();
+    EXPECT_TRUE(rec.calls.empty()) << c.name;
+    EXPECT_TRUE(dlg->Unloaded()) << c.name;
+    EXPECT_EQ(File_Path, dir.path() + "/" + c.name);
+    int raised = 0;
+    for (int16_t* f : {&Adj_Open_Flag, &Adj_Save_Flag, &Sig_Open_Flag, &Sig_Save_Flag}) {
+      if (f == c.raised) {
+        EXPECT_EQ(*f, -1) << c.name;
+      }
+      raised += *f != 0;
+    }
+    EXPECT_EQ(raised, c.raised ? 1 : 0) << c.name;
+    Let_Deferred_Deletes_Run();
+  }
+}
