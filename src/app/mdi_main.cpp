@@ -18,6 +18,11 @@
 #include "data/shared_state.h"
 #include "data/titles.h"
 #include "data/tone_table.h"
+#include "editors/alignment/adj_area.h"
+#include "editors/channel/fm_record.h"
+#include "editors/signalling/dtmf_area.h"
+#include "editors/signalling/tone2_area.h"
+#include "editors/signalling/tone5_area.h"
 #include "files/file_dialogs.h"
 #include "form_type.h"
 #include "frm_chann_stub.h"
@@ -263,7 +268,12 @@ void MDImain::MDIForm_Load() {
 
   // 13. Image fill. 14..16. Factory defaults of every area.
   Image_Fill();
+  Fm_Default();
   Opt_Default();
+  Dtmf_Default();
+  Tone2_Default();
+  Tone5_Default();
+  Adj_DefaultFill();
   for (int r = 0; r <= 31; ++r)
     for (int c = 0; c <= 15; ++c) Adj_Image[r][c] = Adj_Default[r][c];
   Chann_Default();

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QToolBar>
+
+#include "app/frm_chann_stub.h"
+#include "data/titles.h"
+#include "files/file_dialogs.h"
+#include "support/app_fixture.h"
+
+namespace {
+class MainWindow : public ::testing::Test {
+protected:
+  void SetUp() override {
+    No_Serial_Ports();
+    w = Start_Program();
+    rec.Clear();
+  }
+  void TearDown() override {
+    Stop_Program(w);
+    Lang_Flag = 0;
+  }
+  QString Caption(const char* item) { return w->Item(item)->text(); }
+
+  Msg_Recorder rec;
+  std::unique_ptr<MDImain> w;
+};
+}  // namespace
+
+TEST_F(MainWindow, VisibleMenuBarAndDesignStates) {
+  QStringList visible;
+  for (QAction* a : w->menuBar()->actions())
+    if (a->isVisible()) visible << a->text();
+  EXPECT_EQ(visible, (QStringList{"File", "Channel", "Option", "Signal", "Adjust", "Program",
+                                  "Communication", "Exit"}));
+  for (const char* n : {"fm_chann_edit", "Sig_ZKS1200", "Sig_ZKS2400", "PC_PassWord", "Language_Setup",
+                        "about"}) {
+    EXPECT_FALSE(w->Item(n)->isVisible()) << n;
+    EXPECT_FALSE(w->Item(n)->isEnabled()) << n;
+  }
+  EXPECT_FALSE(w->Item("File_save")->isVisible());
+  EXPECT_EQ(Caption("Prog_read"), "Read form radio");
+  EXPECT_EQ(Caption("Prog_write"), "Write to radio");
+  EXPECT_TRUE(w->Item("Language_eng")->isChecked());
+  QStringList keys;
+  for (QAction* a : w->Toolbar1->actions()) {
+    keys << a->objectName();
+    EXPECT_TRUE(a->text().isEmpty());
+    EXPECT_FALSE(a->icon().isNull());
+  }
+  EXPECT_EQ(keys, (QStringList{"open", "save", "edit_option", "edit_chann", "edit_dtmf", "read", "write", "exit"}));
+}
+
+TEST_F(MainWindow, StatusBarPanelWidthsFollowTheScreen) {
+  const int widths[16] = {0, 4, 4, 5, 10, 6, 5, 5, 5, 5, 5, 5, 5, 5, 5, 20};
+  for (int i = 1; i <= 15; ++i) EXPECT_EQ(w->Panel(i)->width(), 1280 * widths[i] / 100) << i;
+  Status_Set(8, " 136-- 174");
+  EXPECT_EQ(w->Panel(8)->text(), " 136-- 174");
+}
+
+TEST_F(MainWindow, LanguageSwitchRecaptionsTheMainWindowOnly) {
+  Status_Set(2, "R47X  ");
+  w->Language_chn_Click();
+  EXPECT_EQ(Lang_Flag, -1);
+  struct Case { const char* item; const char* zh; } cases[] = {
+      {"File", "文件"},          {"File_New", "新建"},         {"File_Open", "打开"},
+      {"File_saveas", "另存为"}, {"File_exit", "退出"},         {"chann_edit", "信道编辑"},
+      {"sys_edit", "可选参数"},  {"sig_edit", "信令编辑"},      {"frm_adj", "调整参数"},
+      {"Program", "编程"},       {"Prog_read", "从对讲机读取数据"}, {"Prog_write", "向对讲机写入数据"},
+      {"proc_setup", "端口设置"}, {"Menu_Exit", "退出"},        {"fm_chann_edit", "FM-频道"},
+      {"PC_PassWord", "密码修改"}, {"about", "关于"},           {"Language_Setup", "语言"},
+      {"Sig_dtmf", "DTMF"},      {"Sig_2tone", "2 TONE"},     {"Language_chn", "中文"}};
+  for (const auto& c : cases) EXPECT_EQ(Caption(c.item), QString::fromUtf8(c.zh)) << c.item;
+  EXPECT_TRUE(w->Item("Language_chn")->isChecked());
+  EXPECT_FALSE(w->Item("Language_eng")->isChecked());
+  EXPECT_EQ(Status_Text(1), QString::fromUtf8("机  型:"));
+  EXPECT_EQ(Status_Text(3), QString::fromUtf8("序列号:"));
+  EXPECT_EQ(Status_Text(5), QString::fromUtf8("固体版本:"));
+  EXPECT_EQ(Status_Text(7), QString::fromUtf8("频段-A"));
+  EXPECT_EQ(Status_Text(9), QString::fromUtf8("频段-B"));
+  EXPECT_EQ(Status_Text(2), "R47X  ") << "value panels keep their texts";
+  EXPECT_EQ(w->windowTitle(), Title_Chinese());
+  EXPECT_EQ(Resp_List[1], QString::fromUtf8("1.提醒"));
+  EXPECT_EQ(Func_List[4], QString::fromUtf8("4.巡查"));
+
+  // The channel editor that is already open keeps its language; a fresh one
+  // takes the new one.
+  EXPECT_EQ(Forms::Find<frm_chann>()->windowTitle(), "Channel");
+  w->Toolbar1_ButtonClick("edit_chann");
+  EXPECT_EQ(Forms::Find<frm_chann>()->windowTitle(), QString::fromUtf8("信道编辑"));
+
+  w->Language_eng_Click();
+  EXPECT_EQ(Lang_Flag, 0);
+  EXPECT_EQ(Caption("Prog_read"), "Read from radio");
+  EXPECT_EQ(Caption("File"), "File");
+  EXPECT_EQ(Caption("chann_edit"), "Channel");
+  EXPECT_EQ(Status_Text(3), "S I M:");
+  EXPECT_EQ(w->windowTitle(), Title_English());
+  EXPECT_EQ(Func_List[4], "4.Inspection ");
+}
+
+TEST_F(MainWindow, LoadReloadAndUnloadSemantics) {
+  frm_chann* first = Forms::Find<frm_chann>();
+  ASSERT_NE(first, nullptr);
+  w->chann_edit_Click();  // already open: nothing happens
+  EXPECT_EQ(Forms::Find<frm_chann>(), first);
+  w->Toolbar1_ButtonClick("edit_chann");  // a fresh channel editor
+  Let_Events_Run();
+  frm_chann* second = Forms::Find<frm_chann>();
+  ASSERT_NE(second, nullptr);
+  EXPECT_TRUE(first == nullptr || first != second);
+  w->Toolbar1_ButtonClick("edit_option");  // closes the channel editor first
+  EXPECT_EQ(Forms::Find<frm_chann>(), nullptr);
+  w->chann_edit_Click();
+  EXPECT_NE(Forms::Find<frm_chann>(), nullptr);
+
+  // Open and Save As always show a fresh dialog.
+  w->File_Open_Click();
+  Form_open_chann* o1 = Forms::Find<Form_open_chann>();
+  ASSERT_NE(o1, nullptr);
+  o1->Text1->setText("edited.dat");
+  w->Toolbar1_ButtonClick("open");
+  Form_open_chann* o2 = Forms::Find<Form_open_chann>();
+  ASSERT_NE(o2, nullptr);
+  EXPECT_EQ(o2->Text1->text(), "*.dat");
+  w->File_saveas_Click();
+  EXPECT_NE(Forms::Find<Form_save_chann>(), nullptr);
+  w->Toolbar1_ButtonClick("no-such-key");
+  EXPECT_TRUE(rec.calls.empty());
+}

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <pty.h>
+#include <unistd.h>
+
+#include "app/frm_chann_stub.h"
+#include "data/shared_state.h"
+#include "data/titles.h"
+#include "files/image_file.h"
+#include "support/app_fixture.h"
+
+namespace {
+struct Pty {
+  int master = -1, slave = -1;
+  QString path;
+  Pty() {
+    char name[128] = {};
+    if (openpty(&master, &slave, name, nullptr, nullptr) == 0) path = name;
+  }
+  ~Pty() {
+    if (master >= 0) close(master);
+    if (slave >= 0) close(slave);
+  }
+};
+
+QByteArray Golden_Startup_Image() {
+  QFile f(QString(CV_TEST_DATA_DIR) + "/startup_image.dat");
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return f.readAll();
+}
+}  // namespace
+
+TEST(Startup, WithoutPortsOrRadio) {
+  No_Serial_Ports();
+  Msg_Recorder rec;
+  auto w = Start_Program();
+
+  // The probe is silent; the identification reports the port once.
+  ASSERT_EQ(rec.calls.size(), 1u);
+  EXPECT_EQ(rec.calls[0].text, QString::fromUtf8("Communication Port Open Error ！"));
+  EXPECT_EQ(rec.calls[0].title, "Operate Prompt");
+  EXPECT_EQ(rec.calls[0].icon, Msg_Icon::Exclamation);
+  EXPECT_EQ(Port_No, 1);
+  EXPECT_EQ(Port_Error, -1);
+
+  EXPECT_EQ(Lang_Flag, 0);
+  EXPECT_EQ(Chann_Count, 200);
+  EXPECT_EQ(Band_Limits, (std::array<double, 8>{136, 174, 136, 174, 400, 480, 400, 480}));
+  EXPECT_EQ(w->windowTitle(), Title_English());
+  EXPECT_EQ(Title_Text[0], Title_Chinese());
+  EXPECT_TRUE(Title_Text[1].isEmpty() && Title_Text[3].isEmpty());
+  for (int i = 0; i < 8; ++i) EXPECT_NE(Hand_Cmd[i], 0) << "connect command byte " << i;
+  EXPECT_EQ(Hand_Cmd[8], 0);
+  EXPECT_EQ(Hand_Cmd[9], 0);
+  EXPECT_EQ(Tone_Name[260], " D754I   ");
+  EXPECT_EQ(Band_Names[1], "VHF1/UHF1");
+  EXPECT_EQ(Adj_Image, Adj_Default);
+  EXPECT_EQ(Sql_Rows, (std::array<int16_t, 8>{8, 10, 12, 14, 9, 11, 13, 15}));
+  EXPECT_NE(Forms::Find<frm_chann>(), nullptr) << "the channel editor is the first child window";
+  EXPECT_EQ(Status_Text(1), "Model:");
+  EXPECT_EQ(Status_Text(5), "MCU-Version:");
+  EXPECT_TRUE(Status_Text(2).isEmpty());
+  Stop_Program(w);
+}
+
+TEST(Startup, ImageMatchesTheGoldenFile) {
+  No_Serial_Ports();
+  Msg_Recorder rec;
+  auto w = Start_Program();
+  const QByteArray text = Image_File_Text(Radio_Image);
+  if (qEnvironmentVariableIsSet("CV_WRITE_GOLDEN")) {
+    // Regenerates the fixture after a deliberate change of a factory default.
+    QFile f(QString(CV_TEST_DATA_DIR) + "/startup_image.dat");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+  }
+  const QByteArray golden = Golden_Startup_Image();
+  ASSERT_FALSE(golden.isEmpty()) << "tests/app/startup_image.dat missing";
+  EXPECT_TRUE(text.startsWith(" 0  0  0  0  37  80  21  0  37  80  21  158  2  158  2  0  0  0  4 \r\n"));
+  const QList<QByteArray> got = text.split('\n'), want = golden.split('\n');
+  ASSERT_EQ(got.size(), want.size());
+  for (int i = 0; i < got.size(); ++i) ASSERT_EQ(got[i], want[i]) << "line " << i;
+  for (int r = 0; r < Image_Rows; ++r) ASSERT_EQ(Radio_Image[r][16], 0) << r;
+  // The names and the rows outside every area stay 0xFF.
+  for (int r : {200, 223, 248, 255, 256, 455, 456, 511, 608, 655, 688, 719, 784, 1024})
+    for (int c = 0; c < 16; ++c) ASSERT_EQ(Radio_Image[r][c], 255) << r << "," << c;
+  Stop_Program(w);
+}
+
+TEST(Startup, ProbeSettlesOnTheHighestPortThatOpens) {
+  No_Serial_Ports();
+  Pty com3, com5;
+  ASSERT_FALSE(com3.path.isEmpty());
+  Port_Table_Set(3, com3.path);
+  Port_Table_Set(5, com5.path);
+  Msg_Recorder rec;
+  auto w = Start_Program();
+  EXPECT_EQ(Port_No, 5);
+  EXPECT_EQ(Port_Error, 0);
+  for (const auto& c : rec.calls) EXPECT_NE(c.text, QString::fromUtf8("Communication Port Open Error ！"));
+  Stop_Program(w);
+  Port_Table_Clear();
+}
+
+TEST(Startup, SmallScreenWarningOnce) {
+  struct Case { QSize screen; bool warned; } cases[] = {
+      {{1280, 800}, false}, {{1920, 1080}, false}, {{1024, 768}, true},
+      {{1280, 720}, true},  {{1279, 800}, true}};
+  for (const auto& c : cases) {
+    No_Serial_Ports();
+    Msg_Recorder rec;
+    auto w = Start_Program(c.screen);
+    int warnings = 0;
+    for (const auto& m : rec.calls)
+      if (m.text == "Set the display mode of the computer to 1280 * 800 ") {
+        ++warnings;
+        EXPECT_EQ(m.title, "Operate Prompt");
+        EXPECT_EQ(m.icon, Msg_Icon::Exclamation);
+      }
+    EXPECT_EQ(warnings, c.warned ? 1 : 0) << c.screen.width() << "x" << c.screen.height();
+    if (c.warned) {
+      EXPECT_EQ(rec.calls.front().text, "Set the display mode of the computer to 1280 * 800 ")
+          << "the screen warning comes before the port message";
+    }
+    Stop_Program(w);
+  }
+}
