@@ -27,7 +27,9 @@
 #include "form_type.h"
 #include "frm_chann_stub.h"
 #include "lang_texts.h"
+#include "link/password_dialog.h"
 #include "link/protocol.h"
+#include "link/transfer_dialogs.h"
 #include "platform/msg_box.h"
 #include "platform/status_panels.h"
 #include "platform/twips.h"
@@ -293,10 +295,31 @@ void MDImain::Sig_dtmf_Click() {}
 void MDImain::Sig_2tone_Click() {}
 void MDImain::Sig_5tone_Click() {}
 void MDImain::frm_adj_Click() {}
-void MDImain::Prog_read_Click() {}
-void MDImain::Prog_write_Click() {}
-void MDImain::PC_PassWord_Click() {}
-void MDImain::proc_setup_Click() {}
+void MDImain::Prog_read_Click() { Forms::Reload<Form_Comm_Read>(); }
+
+namespace {
+// A fresh write or password dialog would end a running write half-way and
+// leave the radio half written: while one runs, the command is refused.
+template <class Dialog>
+bool Refused_While_Busy() {
+  Dialog* d = Forms::Find<Dialog>();
+  if (!d || !d->Busy()) return false;
+  Msg_Box(link_text::Busy.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());
+  return true;
+}
+}  // namespace
+
+void MDImain::Prog_write_Click() {
+  if (Refused_While_Busy<Form_Comm_Write>()) return;
+  Forms::Reload<Form_Comm_Write>();
+}
+
+void MDImain::PC_PassWord_Click() {
+  if (Refused_While_Busy<Form_Write_PassWord>()) return;
+  Forms::Reload<Form_Write_PassWord>();
+}
+
+void MDImain::proc_setup_Click() { Forms::Load<Form_setup>(); }
 
 void MDImain::Language_chn_Click() {
   if (Lang_Flag == 0) {
@@ -338,7 +361,9 @@ void MDImain::Toolbar1_ButtonClick(const QString& key) {
   } else if (key == "edit_dtmf") {
     Forms::Unload<frm_chann>();
   } else if (key == "read") {
+    Prog_read_Click();
   } else if (key == "write") {
+    Prog_write_Click();
   } else if (key == "exit") {
     Forms::Unload<Form_type>();
     Forms::Unload<frm_chann>();
@@ -352,6 +377,7 @@ void MDImain::Exit_Program() {
   exiting_ = true;
   Forms::Unload_All();
   ident_->Close_Port();
+  ident_->Shut_Down();
   close();
   QApplication::quit();
 }

@@ -1,7 +1,6 @@
 #include "main_ident.h"
 
 #include "data/shared_state.h"
-#include "platform/msg_box.h"
 
 namespace {
 Main_Ident*& Instance() {
@@ -13,8 +12,31 @@ Main_Ident*& Instance() {
 Main_Ident* Main_Link() { return Instance(); }
 void Main_Link_Set(Main_Ident* m) { Instance() = m; }
 
-Main_Ident::Main_Ident(std::function<void()> enable_menus, QObject* parent)
-    : QObject(parent), enable_menus_(std::move(enable_menus)) {}
+Link_Profile Main_Ident_Profile() {
+  Link_Profile p;
+  p.Read_Base = 0x0000;
+  p.Read_Last = 1;
+  p.Retry_Read = 3;
+  p.Retry_Write = No_Retry;
+  p.Retry_Delay = 1500;
+  p.Ident_Ack = Ident_Ack_Mode::None;
+  p.Pass = Pass_Mode::None;
+  p.Pump_Start_Ms = 15;
+  p.Pump_Byte_Tick_Ms = 10;
+  p.Watchdog_In_Frame_Ms = 5000;
+  p.Watchdog_After_Ms = 5000;
+  p.Texts.port_error = link_text::Port_Error_Short;
+  p.Texts.port_title = link_text::Title_Upper;
+  p.Fail = Fail_Report{};
+  p.Fail.message = false;
+  p.Fail.bar_zero = false;
+  p.Fail.label = false;
+  p.Fail.main_panels = true;
+  return p;
+}
+
+Main_Ident::Main_Ident(std::function<void()> enable_menus, QObject* parent, const Link_Profile& profile)
+    : Link_Engine(profile, parent), enable_menus_(std::move(enable_menus)) {}
 
 Main_Ident::~Main_Ident() {
   if (Instance() == this) Instance() = nullptr;
@@ -36,15 +58,21 @@ void Main_Ident::Close_Port() {
   if (MSC.Is_Open()) MSC.Close();
 }
 
-bool Main_Ident::Port_Is_Open() const { return MSC.Is_Open(); }
-
 void Main_Ident::Ident_Start() {
   Close_Port();
-  Main_PortTry();
-  if (Port_Error != 0) {
-    Msg_Box(Lang_Pick("通讯端口打开错误，请正确设置通讯端口 ！", "Communication Port Open Error ！"),
-            Msg_Icon::Exclamation, Lang_Pick("操作提示", "Operate Prompt"));
-    return;
-  }
+  Timers_Off();  // a restart never leaves an older exchange's timers running
+  Busy_Write = 0;
+  Busy_Read = 0;
+  Retry_Left = 3;
+  Read_Start();
+}
+
+void Main_Ident::After_Ident_Valid() {
+  Link_Up = -1;
+  Timer2.Set_Enabled(false);
+  Timer3.Set_Enabled(false);
+  if (enable_menus_) enable_menus_();
+  Timers_Off();
   Close_Port();
+  Busy_Read = 0;
 }

@@ -1,31 +1,35 @@
 #pragma once
 // The main window's identification of the connected radio: the start-up port
-// probe and the exchange that fills the status bar with the radio's model,
-// firmware version and band limits.
+// probe and the exchange that shows the radio's model, firmware version and
+// band limits in the status bar. A reduced engine: identification only, one
+// byte per send-pump tick, a long watchdog, no password phase.
 
 #include <QObject>
 #include <functional>
 
-#include "platform/comm_port.h"
+#include "link/link_engine.h"
 
-class Main_Ident : public QObject {
+Link_Profile Main_Ident_Profile();
+
+class Main_Ident : public Link_Engine {
   Q_OBJECT
 public:
   // enable_menus: sets the editor menu items enabled after a valid reply.
-  explicit Main_Ident(std::function<void()> enable_menus, QObject* parent = nullptr);
+  explicit Main_Ident(std::function<void()> enable_menus, QObject* parent = nullptr,
+                      const Link_Profile& profile = Main_Ident_Profile());
   ~Main_Ident() override;
 
   // Silent open of the main window's port on Port_No; result in Port_Error.
   void Main_PortTry();
   // Closes the main window's port if it is open.
   void Close_Port();
-  bool Port_Is_Open() const;
+  bool Port_Is_Open() const { return MSC.Is_Open(); }
 
   // Starts an identification (start-up, port setup).
   void Ident_Start();
 
-  // The main window's serial control.
-  Comm_Port MSC;
+protected:
+  void After_Ident_Valid() override;
 
 private:
   std::function<void()> enable_menus_;

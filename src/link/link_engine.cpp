@@ -1,0 +1,499 @@
+#include "link_engine.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <cmath>
+
+#include "data/freq_codec.h"
+#include "data/image_map.h"
+#include "data/shared_state.h"
+#include "link/protocol.h"
+#include "platform/code_page.h"
+#include "platform/msg_box.h"
+#include "platform/status_panels.h"
+
+namespace {
+QString Byte_Text(const uint8_t* b, int n) {
+  QString out;
+  for (int i = 0; i < n; ++i) {
+    if (b[i] < 0x80) {
+      out += QChar(b[i]);
+    } else {
+      const QString ch = Ansi_Char(b[i]);
+      out += ch.isEmpty() ? QString("?") : ch;
+    }
+  }
+  return out;
+}
+
+QString Limit_Pair(int k) {
+  return Vb_Str(Band_Limits[2 * k]) + "--" + Vb_Str(Band_Limits[2 * k + 1]);
+}
+
+int Percent(int part, int whole) {
+  if (whole <= 0) return 0;
+  return static_cast<int>(std::floor(static_cast<double>(part) / whole * 100));
+}
+}  // namespace
+
+Link_Engine::Link_Engine(const Link_Profile& profile, QObject* parent)
+    : QObject(parent), profile_(profile) {
+  Timer1.On_Timer = [this] { Timer1_Timer(); };
+  Timer2.On_Timer = [this] { Timer2_Timer(); };
+  Timer3.On_Timer = [this] { Timer3_Timer(); };
+  MSC.On_Comm = [this] { MSC_OnComm(); };
+}
+
+Link_Engine::~Link_Engine() { Shut_Down(); }
+
+void Link_Engine::Set_View(QProgressBar* bar, QLabel* label) {
+  ProgressBar1 = bar;
+  Label_tr_count = label;
+}
+
+void Link_Engine::Shut_Down() {
+  dead_ = true;
+  Timers_Off();
+  MSC.On_Comm = nullptr;
+  MSC.Close();
+}
+
+void Link_Engine::Timers_Off() {
+  Timer1.Set_Enabled(false);
+  Timer2.Set_Enabled(false);
+  Timer3.Set_Enabled(false);
+}
+
+void Link_Engine::Pause(int ms) {
+  if (ms > 0) MSC.Hold_Receive(ms);
+}
+
+void Link_Engine::Bar(int value, bool visible) {
+  if (!ProgressBar1) return;
+  ProgressBar1->setVisible(visible);
+  ProgressBar1->setValue(std::clamp(value, 0, 100));
+}
+
+void Link_Engine::Label(const QString& text) {
+  if (Label_tr_count) Label_tr_count->setText(text);
+}
+
+QString Link_Engine::Label_Text() const { return Label_tr_count ? Label_tr_count->text() : QString(); }
+
+void Link_Engine::Frame_Set(const std::vector<uint8_t>& bytes) {
+  Tx_Len = static_cast<int>(std::min(bytes.size(), Tx_Buf.size()));
+  for (int i = 0; i < Tx_Len; ++i) Tx_Buf[i] = bytes[i];
+}
+
+// ---- operations -------------------------------------------------------------
+
+bool Link_Engine::Port_Open() {
+  Port_Error = 0;
+  MSC.Set_Port_Number(Port_No);
+  MSC.Set_Settings("9600,N,8,1");
+  MSC.Set_In_Buffer_Size(1024);
+  if (profile_.Discard_Output_On_Open) MSC.Discard_Output();
+  if (!MSC.Open()) {
+    Msg_Box(profile_.Texts.port_error.Get(), Msg_Icon::Exclamation, profile_.Texts.port_title.Get());
+    Port_Error = -1;
+    return false;
+  }
+  MSC.Discard_Input();
+  return true;
+}
+
+void Link_Engine::Send_Start() {
+  Tx_Done = 0;
+  Tx_Pos = 0;
+  Timer1.Set_Interval(profile_.Pump_Start_Ms);
+  Timer1.Set_Enabled(true);
+}
+
+void Link_Engine::Read_Start() { Start_Exchange(false); }
+void Link_Engine::Write_Start() { Start_Exchange(true); }
+
+void Link_Engine::Start_Exchange(bool write) {
+  if (dead_ || Busy()) return;
+  if (!MSC.Is_Open()) Port_Open();
+  if (Port_Error == -1) return;
+  Link_Up = 0;
+  MSC.Discard_Input();
+  Link_Phase = 0;
+  MSC.Discard_Input();
+  Frame_Set(std::vector<uint8_t>(Hand_Cmd.begin(), Hand_Cmd.begin() + 8));
+  Write_Mode = write ? -1 : 0;
+  Block_No = 0;
+  if (write)
+    Write_Count = profile_.Write_Count;
+  else
+    Read_Last = profile_.Read_Last;
+  const int base = write ? profile_.Write_Base : profile_.Read_Base;
+  Addr_Base = {static_cast<uint8_t>(base >> 8), static_cast<uint8_t>(base & 0xFF)};
+  Busy_Write = write ? -1 : 0;
+  Busy_Read = write ? 0 : -1;
+  Send_Start();
+}
+
+void Link_Engine::Command_read_Click() { Button_Start(false); }
+void Link_Engine::Command_Write_Click() { Button_Start(true); }
+
+void Link_Engine::Button_Start(bool write) {
+  if (dead_) return;
+  if (Busy()) {
+    Msg_Box(profile_.Texts.busy.Get(), Msg_Icon::Exclamation, profile_.Texts.busy_title.Get());
+    return;
+  }
+  // A retry still pending from an earlier transfer must not stop this one.
+  Timers_Off();
+  if (Before_Start) Before_Start();
+  Retry_Left = std::max(0, write ? profile_.Retry_Write : profile_.Retry_Read);
+  if (write)
+    Write_Start();
+  else
+    Read_Start();
+  if (Port_Error == 0 && !dead_ && Busy()) {
+    if (After_Button_Start) After_Button_Start();
+    Bar(0, true);
+    Label(profile_.Texts.connecting.Get());
+  }
+}
+
+void Link_Engine::Text_PassWord_Change(const QString& text) {
+  const QString t = text.trimmed();
+  for (int k = 0; k <= 5; ++k) Pass_Typed[k] = 0x20;
+  for (int i = 0; i < t.size() && i < static_cast<int>(Pass_Typed.size()); ++i) {
+    // A blank inside the text stands for itself.
+    Pass_Typed[i] = static_cast<int16_t>(t[i] == ' ' ? 0x20 : Ansi_Code(t[i]));
+  }
+}
+
+// ---- timers ---------------------------------------------------------------------
+
+void Link_Engine::Timer1_Timer() {
+  if (dead_) return;
+  // A pause after an acknowledgement holds the next frame back.
+  if (MSC.Holding()) return;
+  if (profile_.Pump_Byte_Tick_Ms > 0) {
+    Timer1.Set_Interval(profile_.Pump_Byte_Tick_Ms);
+    if (Tx_Pos < Tx_Len) {
+      MSC.Output_Byte(static_cast<uint8_t>(Tx_Buf[Tx_Pos] & 0xFF));
+      Timer2.Arm(profile_.Watchdog_In_Frame_Ms);
+      ++Tx_Pos;
+    }
+    if (Tx_Pos < Tx_Len) return;
+  } else {
+    while (Tx_Pos < Tx_Len) {
+      MSC.Output_Byte(static_cast<uint8_t>(Tx_Buf[Tx_Pos] & 0xFF));
+      Timer2.Arm(profile_.Watchdog_In_Frame_Ms);
+      ++Tx_Pos;
+    }
+  }
+  Timer2.Arm(profile_.Watchdog_After_Ms);
+  Timer1.Set_Enabled(false);
+  Tx_Done = -1;
+  Pause(profile_.Frame_Pause_Ms);
+}
+
+void Link_Engine::Timer2_Timer() {
+  if (dead_) return;
+  Timer1.Set_Enabled(false);
+  Timer3.Set_Interval(profile_.Retry_Delay);
+  Timer3.Set_Enabled(true);
+  if (MSC.Is_Open()) MSC.Close();
+  Busy_Write = 0;
+  Busy_Read = 0;
+}
+
+void Link_Engine::Timer3_Timer() {
+  if (dead_) return;
+  Timers_Off();
+  const int retry = Write_Mode == -1 ? profile_.Retry_Write : profile_.Retry_Read;
+  if (retry != No_Retry && Retry_Left >= 1) {
+    Retry_Left -= 1;
+    if (Write_Mode == -1)
+      Write_Start();
+    else
+      Read_Start();
+    return;
+  }
+  Final_Failure();
+}
+
+void Link_Engine::Final_Failure() {
+  const Fail_Report& f = profile_.Fail;
+  const Link_Texts& t = profile_.Texts;
+  if (f.hide_bar_first) {
+    Bar(0, false);
+    Label(QString());
+    Busy_Write = 0;
+    Busy_Read = 0;
+    Msg_Box(t.fail.Get(), Msg_Icon::Exclamation, t.fail_title.Get());
+    if (dead_) return;
+    Label(t.fail_label.Get());
+    return;
+  }
+  if (f.message) {
+    Msg_Box(t.fail.Get(), Msg_Icon::Exclamation, t.fail_title.Get());
+    if (dead_) return;
+  }
+  if (f.bar_zero && ProgressBar1) ProgressBar1->setValue(0);
+  if (f.label) Label(t.fail_label.Get());
+  if (f.panel2) Status_Set(2, link_text::Fail_Panel.Get());
+  if (f.main_panels) {
+    Status_Set(3, Lang_Pick("状态:", "Stat:"));
+    Status_Set(4, link_text::Fail_Panel.Get());
+  }
+}
+
+// ---- receive handler --------------------------------------------------------------
+
+void Link_Engine::MSC_OnComm() {
+  if (dead_) return;
+  if (Link_Up == -1) {
+    if (Write_Mode == -1)
+      Write_Data_Phase();
+    else
+      Read_Data_Phase();
+  }
+  if (dead_ || Link_Up != 0) return;
+  const int threshold = Link_Phase == 0 ? proto::Ident_Reply_Len - 1 : proto::Pass_Reply_Len - 1;
+  if (MSC.In_Buffer_Count() <= threshold) return;
+  for (int k = 0; k <= threshold; ++k) Rx_Bytes[k] = static_cast<uint8_t>(MSC.Read_Byte());
+  MSC.Discard_Input();
+  if (Link_Phase == 0)
+    Ident_Phase();
+  else
+    Pass_Phase();
+}
+
+void Link_Engine::Ident_Phase() {
+  if (!proto::Ident_Valid(Rx_Bytes.data())) return;  // no reply at all: the watchdog decides
+  if (profile_.Ident_Ack == Ident_Ack_Mode::Separate) {
+    MSC.Output_Byte(proto::Ack);
+    Pause(profile_.Ident_Pause_Ms);
+  }
+  if (Rx_Bytes[0] == proto::Ack)
+    for (int k = 0; k <= 50; ++k) Rx_Bytes[k] = Rx_Bytes[k + 1];
+  Decode_Ident();
+  After_Ident_Valid();
+}
+
+void Link_Engine::Decode_Ident() {
+  static constexpr int offs[8] = {0, 3, 16, 19, 32, 35, 40, 43};
+  const bool full = profile_.Decode == Ident_Decode_Mode::Full;
+  const int limits = full ? 8 : 6;
+  for (int k = 0; k < limits; ++k) {
+    const int o = offs[k];
+    Band_Limits[k] = 100.0 * Rx_Bytes[o] + 10.0 * Rx_Bytes[o + 1] + Rx_Bytes[o + 2];
+  }
+  Status_Set(8, Limit_Pair(0));
+  Status_Set(10, Limit_Pair(1));
+  Status_Set(12, Limit_Pair(2));
+  if (full) Status_Set(14, Limit_Pair(3));
+  Status_Set(2, Byte_Text(&Rx_Bytes[10], 6));
+  Status_Set(4, full ? QString() : Byte_Text(&Rx_Bytes[38], 10));
+  Status_Set(6, Byte_Text(&Rx_Bytes[26], 6));
+}
+
+void Link_Engine::After_Ident_Valid() {
+  if (profile_.Pass == Pass_Mode::None) {
+    Link_Up = -1;
+    Timer2.Set_Enabled(false);
+    Timer3.Set_Enabled(false);
+    Data_Phase_Begin();
+    return;
+  }
+  Link_Phase = 1;
+  Frame_Set(proto::Read_Request(proto::Pass_Addr, 0x10));
+  Block_No = 0;
+  Send_Start();
+  MSC.Discard_Input();
+}
+
+bool Link_Engine::Password_Accepted() const {
+  int i = 6;
+  for (int k = 0; k <= 5; ++k)
+    if (Pass_Block[k] != 0x20) {
+      i = k;
+      break;
+    }
+  if (i < 6) {
+    i = 6;
+    for (int k = 0; k <= 5; ++k)
+      if (Pass_Typed[k] != Pass_Block[k]) {
+        i = k;
+        break;
+      }
+  }
+  if (i < 6) {
+    i = 6;
+    for (int k = 0; k <= 5; ++k)
+      if (Pass_Typed[k] != Pass_Block[6 + k]) {
+        i = k;
+        break;
+      }
+  }
+  return i == 6;
+}
+
+void Link_Engine::Pass_Phase() {
+  if (profile_.Pass_Ack == Pass_Ack_Mode::Separate) {
+    MSC.Output_Byte(proto::Ack);
+    Pause(profile_.Pass_Pause_Ms);
+  }
+  const int p = proto::Find_Mark(Rx_Bytes.data(), 0, proto::Pass_Reply_Len);
+  if (p < 0 || p > 9) return;  // dropped: the watchdog decides
+  for (int k = 0; k <= 70; ++k) Rx_Bytes[k] = Rx_Bytes[k + p];
+  for (int k = 0; k <= 15; ++k) Pass_Block[k] = Rx_Bytes[4 + k];
+  if (profile_.Pass == Pass_Mode::Enforced && !Password_Accepted()) {
+    MSC.Close();
+    Timers_Off();
+    Busy_Write = 0;
+    Busy_Read = 0;
+    Msg_Box(profile_.Texts.pass_error.Get(), Msg_Icon::Exclamation, profile_.Texts.pass_title.Get());
+    return;
+  }
+  Link_Up = -1;
+  Timer2.Set_Enabled(false);
+  Timer3.Set_Enabled(false);
+  Data_Phase_Begin();
+}
+
+void Link_Engine::Data_Phase_Begin() {
+  const bool lead_ident = profile_.Ident_Ack == Ident_Ack_Mode::Leading;
+  const int base = (Addr_Base[0] << 8) | Addr_Base[1];
+  if (Write_Mode == 0) {
+    const bool lead = profile_.Pass == Pass_Mode::None ? lead_ident
+                                                        : profile_.Pass_Ack == Pass_Ack_Mode::Leading;
+    Frame_Set(proto::Read_Request(static_cast<uint16_t>(base), proto::Block_Len, lead));
+    expected_addr_ = base;
+    Block_No = profile_.Read_First;
+    Send_Start();
+    MSC.Discard_Input();
+  } else {
+    Block_No = profile_.Write_First;
+    Next_Write_Frame(profile_.Pass == Pass_Mode::None && lead_ident);
+  }
+}
+
+void Link_Engine::Next_Write_Frame(bool leading_ack) {
+  const int base = (Addr_Base[0] << 8) | Addr_Base[1];
+  std::array<uint8_t, 16> row{};
+  if (profile_.Write_Row) {
+    row = profile_.Write_Row(Block_No);
+  } else {
+    const int r = Addr_Base[0] * 16 + Block_No;
+    for (int c = 0; c < 16; ++c) row[c] = r >= 0 && r < Image_Rows ? Img_Byte(r, c) : 0xFF;
+  }
+  Frame_Set(proto::Write_Frame(static_cast<uint16_t>(base + Block_No * 16), row.data(), leading_ack));
+  Block_No += 1;
+  Send_Start();
+}
+
+bool Link_Engine::Take_Read_Reply(int store_at, int16_t* store) {
+  for (int k = 0; k < proto::Read_Reply_Len; ++k) store[k] = static_cast<int16_t>(MSC.Read_Byte());
+  MSC.Discard_Input();
+  Q_UNUSED(store_at);
+  // Only a whole reply to the request that went out counts: 'X' at position
+  // 0 or 1 (so that all 64 data bytes are inside the 69 taken) and the
+  // header naming the address asked for. Anything else is no reply.
+  int p = -1;
+  if (store[0] == proto::Data_Mark) p = 0;
+  else if (store[1] == proto::Data_Mark) p = 1;
+  if (p < 0) return false;
+  const int addr = (store[p + 1] << 8) | store[p + 2];
+  return expected_addr_ < 0 || addr == expected_addr_;
+}
+
+int Link_Engine::Reply_Data_Start(int r) {
+  if (Rx_Main[r][0] == proto::Data_Mark) return 4;
+  if (Rx_Main[r][1] == proto::Data_Mark) return 5;
+  return 4;
+}
+
+void Link_Engine::Unpack_Replies(int first, int last, int row) {
+  for (int r = first; r <= last; ++r) {
+    const int s = Reply_Data_Start(r);
+    for (int j = 0; j < 4; ++j)
+      for (int c = 0; c < 16; ++c)
+        Radio_Image[row + 4 * (r - first) + j][c] = Img_Byte(Rx_Main[r][s + 16 * j + c]);
+  }
+}
+
+void Link_Engine::Show_Read_Progress(int n) {
+  Bar(Percent(n, Read_Last + 1));
+  const Link_Texts& t = profile_.Texts;
+  Label(t.reading_pre.Get() + QString::number(n) + t.reading_post.Get());
+}
+
+void Link_Engine::Read_Data_Phase() {
+  if (MSC.In_Buffer_Count() < proto::Read_Reply_Len) return;
+  if (Block_No < 0 || Block_No > 256) return;
+  if (!Take_Read_Reply(Block_No, Rx_Main[Block_No].data())) return;  // the watchdog decides
+  Timer2.Set_Enabled(false);
+  MSC.Output_Byte(proto::Ack);
+  if (Block_No > Read_Last) {
+    End_Of_Read();
+    return;
+  }
+  const int base = (Addr_Base[0] << 8) | Addr_Base[1];
+  const int addr = base + (Block_No - 1) * proto::Block_Len;
+  Frame_Set(proto::Read_Request(static_cast<uint16_t>(addr), proto::Block_Len));
+  expected_addr_ = addr;
+  Send_Start();
+  if (profile_.Progress_After_Advance) {
+    Block_No += 1;
+    Show_Read_Progress(Block_No);
+  } else {
+    Show_Read_Progress(Block_No);
+    Block_No += 1;
+  }
+}
+
+void Link_Engine::End_Of_Read() {
+  Timers_Off();
+  Busy_Write = 0;
+  Busy_Read = 0;
+  if (MSC.Is_Open()) MSC.Close();
+  if (profile_.Unpack) profile_.Unpack(*this);
+  const Link_Texts& t = profile_.Texts;
+  if (profile_.Read_End_Display_First) {
+    Bar(100);
+    Label(t.read_label.Get());
+    Msg_Box(t.read_done.Get(), Msg_Icon::Exclamation, t.read_done_title.Get());
+    return;
+  }
+  Msg_Box(t.read_done.Get(), Msg_Icon::Exclamation, t.read_done_title.Get());
+  if (dead_) return;
+  Label(t.read_label.Get());
+}
+
+void Link_Engine::Show_Write_Progress() {
+  Bar(Percent(Block_No, Write_Count));
+  const Link_Texts& t = profile_.Texts;
+  Label(t.writing_pre.Get() + QString::number(Block_No + profile_.Write_Label_Offset) +
+        t.writing_post.Get());
+}
+
+void Link_Engine::Write_Data_Phase() {
+  const int b = MSC.Read_Byte();
+  if (b != proto::Ack || Tx_Done != -1) return;
+  Timer2.Set_Enabled(false);
+  if (Block_No >= Write_Count) {
+    End_Of_Write();
+    return;
+  }
+  Show_Write_Progress();
+  Next_Write_Frame(true);
+}
+
+void Link_Engine::End_Of_Write() {
+  if (MSC.Is_Open()) MSC.Close();
+  Timers_Off();
+  Busy_Write = 0;
+  Busy_Read = 0;
+  const Link_Texts& t = profile_.Texts;
+  Msg_Box(t.write_done.Get(), Msg_Icon::Exclamation, t.write_done_title.Get());
+  if (dead_) return;
+  Label(t.write_label.Get());
+}

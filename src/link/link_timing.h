@@ -1,0 +1,17 @@
+#pragma once
+// Lengths the program chooses for its short pauses, in one place.
+//
+// After some acknowledgements the radio wants a moment before the next
+// frame. A pause holds back the next frame and the handling of received
+// bytes for its length, while the window stays responsive.
+
+namespace link_timing {
+// The long pause: after the acknowledgement of an identification reply in
+// most windows, and of the 64-byte block in a password change.
+constexpr int Pause_Long_Ms = 20;
+// The short pause: after the acknowledgement of a password block reply, and
+// of the identification reply in the whole-radio write.
+constexpr int Pause_Short_Ms = 5;
+// After every frame the option editor sends.
+constexpr int Pause_Frame_Ms = 50;
+}  // namespace link_timing

@@ -1,0 +1,87 @@
+// Engine behaviour that does not depend on one dialog.
+#include <QLabel>
+
+#include "app/mdi_main.h"
+#include "link/link_engine.h"
+#include "link/transfer_dialogs.h"
+#include "platform/twips.h"
+#include "support/sim_fixture.h"
+
+TEST(PasswordBox, TrimmedCodesBlankPadded) {
+  Pass_Typed.fill(0);
+  Pass_Typed[7] = 99;
+  Link_Engine::Text_PassWord_Change(" 12 ");
+  EXPECT_EQ((std::array<int16_t, 6>{Pass_Typed[0], Pass_Typed[1], Pass_Typed[2], Pass_Typed[3],
+                                    Pass_Typed[4], Pass_Typed[5]}),
+            (std::array<int16_t, 6>{'1', '2', 0x20, 0x20, 0x20, 0x20}));
+  EXPECT_EQ(Pass_Typed[7], 99) << "positions beyond the text keep what they held";
+  Link_Engine::Text_PassWord_Change("a b");
+  EXPECT_EQ(Pass_Typed[1], 0x20);
+}
+
+class Engine : public Sim_Test {};
+
+TEST_F(Engine, EnforcedPasswordStopsBeforeAnyDataMoves) {
+  Random_Memory();
+  sim.Set_Password("580417");
+  sim.Set_Super("123456");  // a blank second password would match an empty box
+  Link_Profile p = Comm_Read_Profile();
+  p.Pass = Pass_Mode::Enforced;
+  p.Pass_Ack = Pass_Ack_Mode::Separate;
+  struct Case { const char* typed; bool accepted; } cases[] = {
+      {"58041", false}, {"580417", true}, {"", false}, {"123456", true}};
+  for (const auto& c : cases) {
+    rec.Clear();
+    sim.Clear_Log();
+    Link_Engine::Text_PassWord_Change(c.typed);
+    Radio_Image = {};
+    auto* d = Forms::Reload<Form_Comm_Read>(p);
+    d->Command_read_Click();
+    ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 20000)) << c.typed;
+    if (c.accepted) {
+      EXPECT_EQ(rec.calls[0].text, "Complete reading data from the transceiver.");
+    } else {
+      EXPECT_EQ(rec.calls[0].text, "PassWord Error, Reading Stop");
+      EXPECT_EQ(rec.calls[0].title, "Operate Prompt");
+      EXPECT_EQ(Reads().size(), 1u) << "only the password block was read";
+      EXPECT_FALSE(d->Busy());
+      EXPECT_EQ(d->Label_tr_count->text(), "Connecting with transceiver. ");
+      EXPECT_EQ(Radio_Image[0][0], 0);
+      Spin_For(300);
+      EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 1) << "no retry after a rejection";
+    }
+  }
+}
+
+TEST_F(Engine, MainWindowRefusesAFreshWriteDialogWhileOneWrites) {
+  Port_Table_Set(20, "/nonexistent/x");
+  Screen_Set_Size_Px(QSize(1280, 800));
+  MDImain w;
+  w.MDIForm_Load();
+  Spin_Until([&] { return !Status_Text(2).isEmpty(); }, 3000);  // the start-up identification
+  rec.Clear();
+  w.Prog_write_Click();
+  auto* first = Forms::Find<Form_Comm_Write>();
+  ASSERT_NE(first, nullptr);
+  first->Command_Write_Click();
+  ASSERT_TRUE(first->Busy());
+  w.Prog_write_Click();
+  w.Toolbar1_ButtonClick("write");
+  EXPECT_EQ(rec.Texts(), (QStringList{"Read-write operating with transceiver .",
+                                      "Read-write operating with transceiver ."}));
+  EXPECT_EQ(Forms::Find<Form_Comm_Write>(), first);
+  // A read dialog is replaced even while it reads; its read stops silently.
+  w.Prog_read_Click();
+  auto* r1 = Forms::Find<Form_Comm_Read>();
+  first->Unload();
+  Spin_For(20);
+  r1->Command_read_Click();
+  ASSERT_TRUE(r1->Busy());
+  rec.Clear();
+  w.Prog_read_Click();
+  EXPECT_TRUE(rec.calls.empty());
+  EXPECT_NE(Forms::Find<Form_Comm_Read>(), r1);
+  Forms::Unload_All();
+  Spin_For(20);
+  Screen_Set_Size_Px(QSize());
+}

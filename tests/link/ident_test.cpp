@@ -1,0 +1,119 @@
+// The main window's identification against the simulated radio.
+#include <chrono>
+
+#include "link/main_ident.h"
+#include "support/sim_fixture.h"
+
+namespace {
+class Ident : public Sim_Test {
+protected:
+  void SetUp() override {
+    Sim_Test::SetUp();
+    ident = std::make_unique<Main_Ident>([this] { ++menus_enabled; });
+  }
+  void TearDown() override {
+    ident.reset();
+    Sim_Test::TearDown();
+  }
+  bool Identified() { return !Status_Text(2).isEmpty(); }
+
+  std::unique_ptr<Main_Ident> ident;
+  int menus_enabled = 0;
+};
+}  // namespace
+
+TEST_F(Ident, BothReplyFormsFillTheStatusBarAndTheBandLimits) {
+  for (auto form : {radiosim::Ident_Form::Ack_First, radiosim::Ident_Form::Plain}) {
+    Status_Clear_All();
+    Band_Limits = {136, 174, 136, 174, 400, 480, 400, 480};
+    sim.Set_Ident_Form(form);
+    sim.Set_Ident({144, 148, 136, 174, 400, 470, 430, 440}, "R47XAB", "V2.31A");
+    Status_Set(4, "old");
+    menus_enabled = 0;
+    ident->Ident_Start();
+    ASSERT_TRUE(Spin_Until([&] { return Identified(); }, 3000));
+    EXPECT_EQ(Status_Text(2), "R47XAB");
+    EXPECT_EQ(Status_Text(6), "V2.31A");
+    EXPECT_EQ(Status_Text(4), "");
+    EXPECT_EQ(Status_Text(8), " 144-- 148");
+    EXPECT_EQ(Status_Text(10), " 136-- 174");
+    EXPECT_EQ(Status_Text(12), " 400-- 470");
+    EXPECT_EQ(Status_Text(14), " 430-- 440");
+    EXPECT_EQ(Band_Limits, (std::array<double, 8>{144, 148, 136, 174, 400, 470, 430, 440}));
+    EXPECT_EQ(menus_enabled, 1);
+    EXPECT_FALSE(ident->Port_Is_Open()) << "the port is closed after the reply";
+    EXPECT_FALSE(ident->Timer2.Enabled());
+    EXPECT_TRUE(rec.calls.empty());
+  }
+  // Nothing but the connect command went out: no acknowledgement, no password request.
+  for (const auto& f : sim.Frames()) EXPECT_EQ(f.kind, radiosim::Frame_Kind::Connect);
+}
+
+TEST_F(Ident, ConnectCommandGoesOutAByteAt10Ms) {
+  ident->Ident_Start();
+  ASSERT_TRUE(Spin_Until([&] { return Identified(); }, 3000));
+  const auto frames = sim.Frames();
+  ASSERT_EQ(frames.size(), 1u);
+  EXPECT_EQ(frames[0].raw, std::vector<uint8_t>(proto::Connect_Command.begin(), proto::Connect_Command.end()));
+  const auto spread = std::chrono::duration_cast<std::chrono::milliseconds>(frames[0].last - frames[0].first);
+  EXPECT_GE(spread.count(), 60) << "eight bytes one tick apart";
+}
+
+TEST_F(Ident, AnInvalidReplyCountsAsNoReplyAndTheRetryTakesOver) {
+  // Shorter watchdog and retry delay than the main window's, so the test is quick.
+  Link_Profile p = Main_Ident_Profile();
+  p.Watchdog_After_Ms = 300;
+  p.Retry_Delay = 200;
+  ident = std::make_unique<Main_Ident>([this] { ++menus_enabled; }, nullptr, p);
+  sim.Add_Fault({.kind = radiosim::Fault::Patch, .on = radiosim::Reply::Ident, .arg = 0, .byte = 0x02});
+  ident->Ident_Start();
+  ASSERT_TRUE(Spin_Until([&] { return Identified(); }, 4000));
+  EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 2);
+  EXPECT_EQ(menus_enabled, 1);
+}
+
+TEST_F(Ident, ASilentRadioGetsFourAttemptsAtTheRealIntervalsThenTheStatusFailure) {
+  sim.Set_Silent(true);
+  Status_Set(3, "S I M:");
+  ident->Ident_Start();
+  // Four attempts of about 5.1 s each, 1.5 s apart: the report about 26 s after the start.
+  ASSERT_TRUE(Spin_Until([&] { return !Status_Text(4).isEmpty(); }, 30000));
+  EXPECT_EQ(Status_Text(3), "Stat:");
+  EXPECT_EQ(Status_Text(4), "Communication fault.");
+  EXPECT_TRUE(rec.calls.empty()) << "no message box, only the status bar";
+  const auto frames = sim.Frames();
+  ASSERT_EQ(frames.size(), 4u);
+  for (size_t i = 1; i < frames.size(); ++i) {
+    const auto gap = std::chrono::duration_cast<std::chrono::milliseconds>(frames[i].last - frames[i - 1].last);
+    // 5000 ms watchdog after the last byte, 1500 ms retry delay, 85 ms to send.
+    EXPECT_NEAR(static_cast<double>(gap.count()), 6585.0, 250.0) << "attempt " << i;
+  }
+  EXPECT_FALSE(ident->Port_Is_Open());
+}
+
+TEST_F(Ident, NoPortMeansOneMessageAndNothingSent) {
+  Port_No = 2;  // maps to nothing
+  Lang_Flag = 0;
+  ident->Ident_Start();
+  ASSERT_EQ(rec.calls.size(), 1u);
+  EXPECT_EQ(rec.calls[0].text, QString::fromUtf8("Communication Port Open Error ！"));
+  EXPECT_EQ(rec.calls[0].title, "Operate Prompt");
+  Spin_For(100);
+  EXPECT_EQ(sim.Frame_Count(), 0u);
+  EXPECT_FALSE(ident->Timer1.Enabled());
+}
+
+TEST_F(Ident, ChineseFailureTexts) {
+  Link_Profile p = Main_Ident_Profile();
+  p.Watchdog_After_Ms = 100;
+  p.Watchdog_In_Frame_Ms = 100;
+  p.Retry_Delay = 50;
+  ident = std::make_unique<Main_Ident>(nullptr, nullptr, p);
+  sim.Set_Silent(true);
+  Lang_Flag = -1;
+  ident->Ident_Start();
+  ASSERT_TRUE(Spin_Until([&] { return !Status_Text(4).isEmpty(); }, 3000));
+  EXPECT_EQ(Status_Text(3), QString::fromUtf8("状态:"));
+  EXPECT_EQ(Status_Text(4), QString::fromUtf8("联机故障 ！"));
+  Lang_Flag = 0;
+}

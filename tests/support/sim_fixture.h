@@ -1,0 +1,86 @@
+#pragma once
+// A simulated radio on a pseudo-terminal, with COM1 pointed at it, for tests
+// that drive the real serial code.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <functional>
+#include <random>
+
+#include "data/shared_state.h"
+#include "link/protocol.h"
+#include "platform/port_table.h"
+#include "platform/status_panels.h"
+#include "platform/vb_form.h"
+#include "support/msg_recorder.h"
+#include "tools/radiosim/radio_sim.h"
+
+// Runs the event loop until pred holds or ms pass; true when it held.
+inline bool Spin_Until(const std::function<bool()>& pred, int ms) {
+  QElapsedTimer t;
+  t.start();
+  while (!pred()) {
+    if (t.elapsed() > ms) return false;
+    QEventLoop loop;
+    QTimer::singleShot(2, &loop, &QEventLoop::quit);
+    loop.exec();
+  }
+  return true;
+}
+
+inline void Spin_For(int ms) {
+  Spin_Until([] { return false; }, ms);
+}
+
+class Sim_Test : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Shared_Reset();
+    Status_Clear_All();
+    for (int i = 0; i < 8; ++i) Hand_Cmd[i] = proto::Connect_Command[i];
+    Band_Limits = {136, 174, 136, 174, 400, 480, 400, 480};
+    std::string why;
+    ASSERT_TRUE(sim.Start(&why)) << why;
+    Port_Table_Clear();
+    for (int n = 1; n <= Port_Max; ++n) Port_Table_Set(n, QString("/nonexistent/com%1").arg(n));
+    Port_Table_Set(1, QString::fromStdString(sim.Tty_Path()));
+    Port_No = 1;
+  }
+  void TearDown() override {
+    Forms::Unload_All();
+    Spin_For(20);
+    sim.Stop();
+    Port_Table_Clear();
+  }
+
+  // Fills the radio's memory with a pattern that no default matches.
+  std::vector<uint8_t> Random_Memory(unsigned seed = 7) {
+    std::mt19937 g(seed);
+    std::vector<uint8_t> m(proto::Memory_Size);
+    for (auto& b : m) b = static_cast<uint8_t>(g());
+    // Keep the password row blank (no password).
+    for (int k = 0; k < 12; ++k) m[0x3DF0 + k] = 0x20;
+    sim.Set_Memory(m);
+    return m;
+  }
+
+  // The reads the radio got, as (address, length), in order.
+  std::vector<std::pair<int, int>> Reads() const {
+    std::vector<std::pair<int, int>> out;
+    for (const auto& f : sim.Frames())
+      if (f.kind == radiosim::Frame_Kind::Read && !f.ignored) out.push_back({f.addr, f.len});
+    return out;
+  }
+  int Count(radiosim::Frame_Kind k) const {
+    int n = 0;
+    for (const auto& f : sim.Frames()) n += f.kind == k;
+    return n;
+  }
+
+  radiosim::Radio_Sim sim;
+  Msg_Recorder rec;
+};
