@@ -84,6 +84,8 @@ File_Dialog::File_Dialog(const File_Dialog_Kind& kind) : kind_(kind) {
   buttons->addWidget(Command_close);
   buttons->addStretch();
   g->addLayout(buttons, 7, 0, 1, 2);
+  g->setColumnStretch(0, 1);
+  g->setColumnStretch(1, 1);
 
   connect(Drive1, &QComboBox::activated, this, [this](int i) {
     Set_Folder(Drive1->itemData(i).toString());

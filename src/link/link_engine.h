@@ -105,7 +105,7 @@ struct Link_Profile {
   int Write_Label_Offset = 0;           // the write label's number is Block_No + this
   // Sending.
   bool Discard_Output_On_Open = false;
-  int Pump_Start_Ms = 15;          // from Send_Start to the first tick of the send pump
+  int Pump_Start_Ms = link_timing::Pump_Start_Ms;  // from Send_Start to the first tick of the send pump
   int Pump_Byte_Tick_Ms = 0;       // 0: a whole frame per tick; else one byte per tick, this far apart
   int Watchdog_In_Frame_Ms = 2000; // re-armed with every byte of a frame
   int Watchdog_After_Ms = 1000;    // armed after the last byte of a frame

@@ -14,4 +14,8 @@ constexpr int Pause_Long_Ms = 20;
 constexpr int Pause_Short_Ms = 5;
 // After every frame the option editor sends.
 constexpr int Pause_Frame_Ms = 50;
+// From the start of a frame to its first byte on the line (the send pump's
+// first tick). It also gives the radio a moment between its acknowledgement
+// and the next frame.
+constexpr int Pump_Start_Ms = 15;
 }  // namespace link_timing

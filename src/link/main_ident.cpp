@@ -21,7 +21,6 @@ Link_Profile Main_Ident_Profile() {
   p.Retry_Delay = 1500;
   p.Ident_Ack = Ident_Ack_Mode::None;
   p.Pass = Pass_Mode::None;
-  p.Pump_Start_Ms = 15;
   p.Pump_Byte_Tick_Ms = 10;
   p.Watchdog_In_Frame_Ms = 5000;
   p.Watchdog_After_Ms = 5000;

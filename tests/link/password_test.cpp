@@ -126,3 +126,19 @@ TEST_F(PassChange, BusyDialogRefusesCloseButNotModify) {
   EXPECT_EQ(rec.Texts(), QStringList{QString::fromUtf8("Read-write operating，don't close the window. ,")});
   EXPECT_FALSE(d->Unloaded());
 }
+
+TEST_F(PassChange, TheDialogOutlivesItsSuccessMessage) {
+  auto* d = Open("", "77", "77");
+  QPointer<Form_Write_PassWord> p(d);
+  bool alive_while_open = true;
+  rec.on_call = [&](const Msg_Call&) {
+    // The user takes a while to close the message: the dialog's close timer
+    // ticks meanwhile, but the dialog must stay until the message is gone.
+    Spin_For(1200);
+    alive_while_open = p && !p->Unloaded();
+  };
+  d->Command_Write_Click();
+  ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 5000));
+  EXPECT_TRUE(alive_while_open);
+  ASSERT_TRUE(Spin_Until([&] { return !p || p->Unloaded(); }, 2000)) << "closes once the message is gone";
+}
