@@ -15,10 +15,6 @@ namespace {
 constexpr uint16_t kBlockAddr = 0x3DC0;  // the 64 bytes that end with the password block
 constexpr int kMaxPassword = 6;
 
-void Place(QWidget* w, int left, int top, int width, int height) {
-  w->setGeometry(Twips_To_Px(left), Twips_To_Px(top), Twips_To_Px(width), Twips_To_Px(height));
-}
-
 // Character codes of a typed password into positions 0..5 of buf, blank-padded.
 void Fill_Password(std::array<int16_t, 17>& buf, const QString& text) {
   const QString t = text.trimmed();
@@ -162,14 +158,14 @@ Form_Write_PassWord::Form_Write_PassWord(const Link_Profile& profile) {
   Text_New_PassWord_2 = new QLineEdit(this);
   Command_Write = new QPushButton(this);
   Command_Cancel = new QPushButton(this);
-  Place(Label_old_PassWord, 120, 480, 1935, 255);
-  Place(Text_Old_PassWord, 2160, 480, 1215, 285);
-  Place(Label_New_Password_1, 240, 960, 1815, 255);
-  Place(Text_New_Password_1, 2160, 960, 1215, 285);
-  Place(Label_New_PassWord_2, 120, 1440, 1935, 255);
-  Place(Text_New_PassWord_2, 2160, 1440, 1215, 285);
-  Place(Command_Write, 1200, 2040, 975, 375);
-  Place(Command_Cancel, 2880, 2040, 975, 375);
+  Place_Control_Twips(Label_old_PassWord, 120, 480, 1935, 255);
+  Place_Control_Twips(Text_Old_PassWord, 2160, 480, 1215, 285);
+  Place_Control_Twips(Label_New_Password_1, 240, 960, 1815, 255);
+  Place_Control_Twips(Text_New_Password_1, 2160, 960, 1215, 285);
+  Place_Control_Twips(Label_New_PassWord_2, 120, 1440, 1935, 255);
+  Place_Control_Twips(Text_New_PassWord_2, 2160, 1440, 1215, 285);
+  Place_Control_Twips(Command_Write, 1200, 2040, 975, 375);
+  Place_Control_Twips(Command_Cancel, 2880, 2040, 975, 375);
   for (QLineEdit* box : {Text_Old_PassWord, Text_New_Password_1, Text_New_PassWord_2}) {
     box->setEchoMode(QLineEdit::Password);
     box->setMaxLength(kMaxPassword);

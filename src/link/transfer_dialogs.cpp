@@ -16,10 +16,6 @@
 #include "platform/twips.h"
 
 namespace {
-void Place(QWidget* w, int left, int top, int width, int height) {
-  w->setGeometry(Twips_To_Px(left), Twips_To_Px(top), Twips_To_Px(width), Twips_To_Px(height));
-}
-
 // The main frame's outer size in twips (the whole-radio dialogs size
 // themselves from it).
 QSizeF Main_Size_Twips() {
@@ -70,13 +66,13 @@ void Transfer_Dialog::Lay_Out(const char* caption_zh, const char* caption_en, co
   const double w = main.width() / 3, h = main.height() / 3;
   resize(Twips_To_Px(w), Twips_To_Px(h));
   setWindowTitle(Lang_Pick(caption_zh, caption_en));
-  Place(ProgressBar1, 120, 240, 5775, 495);
-  Place(Label_tr_count, 120, 840, 5775, 375);
-  Place(Command_Go, go_left, button_top, 975, 495);
-  Place(Command_Cancel, cancel_left, button_top, 975, 495);
-  Place(Command_Help, 4200, button_top, 975, 495);
-  Place(Label_PassWord, pw_label_left, pw_top, pw_label_width, 255);
-  Place(Text_PassWord, pw_left, pw_top, pw_width, 315);
+  Place_Control_Twips(ProgressBar1, 120, 240, 5775, 495);
+  Place_Control_Twips(Label_tr_count, 120, 840, 5775, 375);
+  Place_Control_Twips(Command_Go, go_left, button_top, 975, 495);
+  Place_Control_Twips(Command_Cancel, cancel_left, button_top, 975, 495);
+  Place_Control_Twips(Command_Help, 4200, button_top, 975, 495);
+  Place_Control_Twips(Label_PassWord, pw_label_left, pw_top, pw_label_width, 255);
+  Place_Control_Twips(Text_PassWord, pw_left, pw_top, pw_width, 315);
   Command_Go->setText(Lang_Pick(go_zh, go_en));
   Command_Cancel->setText(Lang_Pick("取消", "Cancel"));
   Command_Help->setText(Lang_Pick("帮助", "Help"));
@@ -184,13 +180,13 @@ Form_setup::Form_setup() {
   for (int k = 1; k <= 12; ++k) {
     Option[k] = new QRadioButton(QString("COM%1").arg(k), Frame1);
     group->addButton(Option[k], k);
-    Place(Option[k], columns[(k - 1) % 6], k <= 6 ? 480 : 1080, 960, 375);
+    Place_Control_Twips(Option[k], columns[(k - 1) % 6], k <= 6 ? 480 : 1080, 960, 375);
   }
   Command_ok = new QPushButton(this);
   Command1 = new QPushButton(this);
-  Place(Frame1, 240, 240, 7335, 1815);
-  Place(Command_ok, 2400, 2520, 975, 375);
-  Place(Command1, 4680, 2520, 975, 375);
+  Place_Control_Twips(Frame1, 240, 240, 7335, 1815);
+  Place_Control_Twips(Command_ok, 2400, 2520, 975, 375);
+  Place_Control_Twips(Command1, 4680, 2520, 975, 375);
   connect(Command_ok, &QPushButton::clicked, this, [this] { Command_ok_Click(); });
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 }

@@ -35,5 +35,9 @@ void Place_Window_Twips(QWidget* w, double left, double top, double width, doubl
   w->move(Twips_To_Px(left), Twips_To_Px(top));
 }
 
+void Place_Control_Twips(QWidget* w, int left, int top, int width, int height) {
+  if (w) w->setGeometry(Twips_To_Px(left), Twips_To_Px(top), Twips_To_Px(width), Twips_To_Px(height));
+}
+
 double Client_Width_Twips(const QWidget* w) { return w ? Px_To_Twips(w->width()) : 0.0; }
 double Client_Height_Twips(const QWidget* w) { return w ? Px_To_Twips(w->height()) : 0.0; }

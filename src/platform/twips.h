@@ -22,6 +22,9 @@ void Screen_Set_Size_Px(QSize px);  // an empty size clears the override
 // all in twips, relative to its parent (or to the screen for a top-level one).
 void Place_Window_Twips(QWidget* w, double left, double top, double width, double height);
 
+// Places a control inside its parent at a design position in twips.
+void Place_Control_Twips(QWidget* w, int left, int top, int width, int height);
+
 // The size of a window's client area in twips (the inside of an MDI frame
 // for the main window).
 double Client_Width_Twips(const QWidget* w);

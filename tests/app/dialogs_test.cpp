@@ -9,22 +9,7 @@
 #include "data/shared_state.h"
 #include "support/app_fixture.h"
 
-namespace {
-class FrameDialogs : public ::testing::Test {
-protected:
-  void SetUp() override {
-    No_Serial_Ports();
-    w = Start_Program();
-    rec.Clear();
-  }
-  void TearDown() override {
-    Stop_Program(w);
-    Lang_Flag = 0;
-  }
-  Msg_Recorder rec;
-  std::unique_ptr<MDImain> w;
-};
-}  // namespace
+using FrameDialogs = Program_Test;
 
 TEST_F(FrameDialogs, AboutBoxTextsFollowTheLanguageAndSysInfoIsUnavailableHere) {
   w->about_Click();

@@ -11,24 +11,10 @@
 #include "files/file_dialogs.h"
 #include "support/app_fixture.h"
 
-namespace {
-class MainWindow : public ::testing::Test {
+class MainWindow : public Program_Test {
 protected:
-  void SetUp() override {
-    No_Serial_Ports();
-    w = Start_Program();
-    rec.Clear();
-  }
-  void TearDown() override {
-    Stop_Program(w);
-    Lang_Flag = 0;
-  }
   QString Caption(const char* item) { return w->Item(item)->text(); }
-
-  Msg_Recorder rec;
-  std::unique_ptr<MDImain> w;
 };
-}  // namespace
 
 TEST_F(MainWindow, VisibleMenuBarAndDesignStates) {
   QStringList visible;

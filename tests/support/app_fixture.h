@@ -2,6 +2,8 @@
 // Starts the program's main window the way the program does, with a
 // controlled screen size and serial-port table, and tears it down after.
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <memory>
 
@@ -41,3 +43,19 @@ inline void Stop_Program(std::unique_ptr<MDImain>& w) {
   Let_Events_Run();
   Screen_Set_Size_Px(QSize());
 }
+
+// A started program without serial ports, torn down after each test.
+class Program_Test : public ::testing::Test {
+protected:
+  void SetUp() override {
+    No_Serial_Ports();
+    w = Start_Program();
+    rec.Clear();
+  }
+  void TearDown() override {
+    Stop_Program(w);
+    Lang_Flag = 0;
+  }
+  Msg_Recorder rec;
+  std::unique_ptr<MDImain> w;
+};
