@@ -117,3 +117,14 @@ TEST_F(MainWindow, LoadReloadAndUnloadSemantics) {
   w->Toolbar1_ButtonClick("no-such-key");
   EXPECT_TRUE(rec.calls.empty());
 }
+
+TEST_F(MainWindow, ClosingAChildWindowUnloadsIt) {
+  frm_chann* c = Forms::Find<frm_chann>();
+  ASSERT_NE(c, nullptr);
+  ASSERT_NE(c->Host(), nullptr);
+  c->Host()->close();  // the child window's own close button
+  EXPECT_EQ(Forms::Find<frm_chann>(), nullptr);
+  Let_Events_Run();
+  w->chann_edit_Click();
+  EXPECT_NE(Forms::Find<frm_chann>(), nullptr) << "and it can be loaded again";
+}
