@@ -43,6 +43,7 @@ struct Caption {
   const char* name;
   const char* en;
   const char* zh;  // nullptr: the item keeps its caption in both languages
+  bool set_at_start = false;  // captioned again by the start-up (the others keep their design caption)
 };
 constexpr Caption kCaptions[] = {
     {"File", "File", "文件"},
@@ -51,26 +52,26 @@ constexpr Caption kCaptions[] = {
     {"File_save", "Save", "保存"},
     {"File_saveas", "Save As", "另存为"},
     {"File_exit", "Exit", "退出"},
-    {"fm_chann_edit", "FM-Radio", "FM-频道"},
-    {"chann_edit", "Channel", "信道编辑"},
-    {"sys_edit", "Option", "可选参数"},
-    {"sig_edit", "Signal", "信令编辑"},
+    {"fm_chann_edit", "FM-Radio", "FM-频道", true},
+    {"chann_edit", "Channel", "信道编辑", true},
+    {"sys_edit", "Option", "可选参数", true},
+    {"sig_edit", "Signal", "信令编辑", true},
     {"Sig_dtmf", "DTMF", nullptr},
     {"Sig_2tone", "2 TONE", nullptr},
     {"Sig_5tone", "5 TONE", nullptr},
     {"Sig_ZKS1200", "ZKS1200", nullptr},
     {"Sig_ZKS2400", "ZKS2400", nullptr},
-    {"frm_adj", "Adjust", "调整参数"},
+    {"frm_adj", "Adjust", "调整参数", true},
     {"Program", "Program", "编程"},
     {"Prog_read", "Read form radio", "从对讲机读取数据"},
     {"Prog_write", "Write to radio", "向对讲机写入数据"},
-    {"PC_PassWord", "PassWord", "密码修改"},
-    {"proc_setup", "Communication", "端口设置"},
-    {"Language_Setup", "Language", "语言"},
+    {"PC_PassWord", "PassWord", "密码修改", true},
+    {"proc_setup", "Communication", "端口设置", true},
+    {"Language_Setup", "Language", "语言", true},
     {"Language_chn", "中文", nullptr},
     {"Language_eng", "English", nullptr},
-    {"about", "About", "关于"},
-    {"Menu_Exit", "Exit", "退出"},
+    {"about", "About", "关于", true},
+    {"Menu_Exit", "Exit", "退出", true},
 };
 }  // namespace
 
@@ -230,10 +231,8 @@ void MDImain::MDIForm_Load() {
   //    Program menus and the signalling items keep their design captions.
   Item("Language_chn")->setChecked(false);
   Item("Language_eng")->setChecked(true);
-  for (const char* n : {"about", "Menu_Exit", "Language_Setup", "proc_setup", "sig_edit", "sys_edit",
-                        "chann_edit", "fm_chann_edit", "frm_adj", "PC_PassWord"})
-    for (const Caption& c : kCaptions)
-      if (QString(c.name) == n) Item(n)->setText(QString::fromUtf8(c.en));
+  for (const Caption& c : kCaptions)
+    if (c.set_at_start) Item(c.name)->setText(QString::fromUtf8(c.en));
   Status_Labels();
   setWindowTitle(Title_Text[2]);
 
@@ -372,21 +371,13 @@ void MDImain::Toolbar1_ButtonClick(const QString& key) {
   }
 }
 
-void MDImain::Exit_Program() {
-  if (exiting_) return;
-  exiting_ = true;
-  Forms::Unload_All();
-  ident_->Close_Port();
-  ident_->Shut_Down();
-  close();
-  QApplication::quit();
-}
+void MDImain::Exit_Program() { close(); }
 
 void MDImain::closeEvent(QCloseEvent* e) {
   if (!exiting_) {
     exiting_ = true;
     Forms::Unload_All();
-    ident_->Close_Port();
+    ident_->Shut_Down();
     QApplication::quit();
   }
   e->accept();

@@ -87,11 +87,15 @@ void Link_Engine::Frame_Set(const std::vector<uint8_t>& bytes) {
 
 // ---- operations -------------------------------------------------------------
 
-bool Link_Engine::Port_Open() {
-  Port_Error = 0;
+void Link_Engine::Port_Setup() {
   MSC.Set_Port_Number(Port_No);
   MSC.Set_Settings("9600,N,8,1");
   MSC.Set_In_Buffer_Size(1024);
+}
+
+bool Link_Engine::Port_Open() {
+  Port_Error = 0;
+  Port_Setup();
   if (profile_.Discard_Output_On_Open) MSC.Discard_Output();
   if (!MSC.Open()) {
     Msg_Box(profile_.Texts.port_error.Get(), Msg_Icon::Exclamation, profile_.Texts.port_title.Get());
@@ -158,13 +162,16 @@ void Link_Engine::Button_Start(bool write) {
   }
 }
 
-void Link_Engine::Text_PassWord_Change(const QString& text) {
+void Link_Engine::Password_Codes(std::array<int16_t, 17>& buf, const QString& text, int limit) {
   const QString t = text.trimmed();
-  for (int k = 0; k <= 5; ++k) Pass_Typed[k] = 0x20;
-  for (int i = 0; i < t.size() && i < static_cast<int>(Pass_Typed.size()); ++i) {
-    // A blank inside the text stands for itself.
-    Pass_Typed[i] = static_cast<int16_t>(t[i] == ' ' ? 0x20 : Ansi_Code(t[i]));
-  }
+  for (int k = 0; k <= 5; ++k) buf[k] = 0x20;
+  const int n = std::min<int>({static_cast<int>(t.size()), limit, static_cast<int>(buf.size())});
+  // A blank inside the text stands for itself.
+  for (int i = 0; i < n; ++i) buf[i] = static_cast<int16_t>(t[i] == ' ' ? 0x20 : Ansi_Code(t[i]));
+}
+
+void Link_Engine::Text_PassWord_Change(const QString& text) {
+  Password_Codes(Pass_Typed, text, static_cast<int>(Pass_Typed.size()));
 }
 
 // ---- timers ---------------------------------------------------------------------
@@ -390,19 +397,11 @@ void Link_Engine::Next_Write_Frame(bool leading_ack) {
   Send_Start();
 }
 
-bool Link_Engine::Take_Read_Reply(int store_at, int16_t* store) {
+bool Link_Engine::Take_Read_Reply(int16_t* store) {
   for (int k = 0; k < proto::Read_Reply_Len; ++k) store[k] = static_cast<int16_t>(MSC.Read_Byte());
   MSC.Discard_Input();
-  Q_UNUSED(store_at);
-  // Only a whole reply to the request that went out counts: 'X' at position
-  // 0 or 1 (so that all 64 data bytes are inside the 69 taken) and the
-  // header naming the address asked for. Anything else is no reply.
-  int p = -1;
-  if (store[0] == proto::Data_Mark) p = 0;
-  else if (store[1] == proto::Data_Mark) p = 1;
-  if (p < 0) return false;
-  const int addr = (store[p + 1] << 8) | store[p + 2];
-  return expected_addr_ < 0 || addr == expected_addr_;
+  // Only a whole reply to the request that went out counts; anything else is no reply.
+  return Whole_Reply_Mark(store, expected_addr_) >= 0;
 }
 
 int Link_Engine::Reply_Data_Start(int r) {
@@ -429,7 +428,7 @@ void Link_Engine::Show_Read_Progress(int n) {
 void Link_Engine::Read_Data_Phase() {
   if (MSC.In_Buffer_Count() < proto::Read_Reply_Len) return;
   if (Block_No < 0 || Block_No > 256) return;
-  if (!Take_Read_Reply(Block_No, Rx_Main[Block_No].data())) return;  // the watchdog decides
+  if (!Take_Read_Reply(Rx_Main[Block_No].data())) return;  // the watchdog decides
   Timer2.Set_Enabled(false);
   MSC.Output_Byte(proto::Ack);
   if (Block_No > Read_Last) {

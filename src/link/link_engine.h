@@ -166,6 +166,22 @@ public:
   void Command_Write_Click();
   // The password box's change handler: the trimmed text into Pass_Typed(0..5).
   static void Text_PassWord_Change(const QString& text);
+  // The character codes of a typed password: positions 0..5 blank-padded,
+  // then one code per character of the trimmed text, at most `limit` of them.
+  static void Password_Codes(std::array<int16_t, 17>& buf, const QString& text, int limit);
+
+  // The position of the 'X' of a whole reply to a request for addr: 0 or 1,
+  // so that all its data lie inside the bytes taken, with the header naming
+  // addr (any address when addr < 0); -1 for anything else.
+  template <class Byte>
+  static int Whole_Reply_Mark(const Byte* reply, int addr) {
+    int p = -1;
+    if (reply[0] == 0x58) p = 0;
+    else if (reply[1] == 0x58) p = 1;
+    if (p < 0) return -1;
+    if (addr >= 0 && ((reply[p + 1] & 0xFF) << 8 | (reply[p + 2] & 0xFF)) != addr) return -1;
+    return p;
+  }
 
   // Stops everything for good: timers off, port closed; later events are
   // ignored. The window calls it when it is unloaded.
@@ -207,7 +223,9 @@ protected:
   void Start_Exchange(bool write);
   void Button_Start(bool write);
   void Decode_Ident();
-  bool Take_Read_Reply(int store_at, int16_t* store_base);
+  bool Take_Read_Reply(int16_t* store);
+  // The port settings every open uses: COM Port_No, 9600,N,8,1, 1024-byte input buffer.
+  void Port_Setup();
   void Show_Read_Progress(int n);
   void Show_Write_Progress();
   void Next_Write_Frame(bool leading_ack);

@@ -43,9 +43,7 @@ Main_Ident::~Main_Ident() {
 
 void Main_Ident::Main_PortTry() {
   Port_Error = 0;
-  MSC.Set_Port_Number(Port_No);
-  MSC.Set_Settings("9600,N,8,1");
-  MSC.Set_In_Buffer_Size(1024);
+  Port_Setup();
   if (!MSC.Open()) {
     Port_Error = -1;
     return;

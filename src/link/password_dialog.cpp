@@ -7,7 +7,6 @@
 
 #include "data/shared_state.h"
 #include "link/protocol.h"
-#include "platform/code_page.h"
 #include "platform/msg_box.h"
 #include "platform/twips.h"
 
@@ -15,13 +14,6 @@ namespace {
 constexpr uint16_t kBlockAddr = 0x3DC0;  // the 64 bytes that end with the password block
 constexpr int kMaxPassword = 6;
 
-// Character codes of a typed password into positions 0..5 of buf, blank-padded.
-void Fill_Password(std::array<int16_t, 17>& buf, const QString& text) {
-  const QString t = text.trimmed();
-  for (int k = 0; k <= 5; ++k) buf[k] = 0x20;
-  for (int i = 0; i < t.size() && i < kMaxPassword; ++i)
-    buf[i] = static_cast<int16_t>(t[i] == ' ' ? 0x20 : Ansi_Code(t[i]));
-}
 }  // namespace
 
 // The engine in its password-change variant: three handshake phases
@@ -64,10 +56,8 @@ private:
     Pause(link_timing::Pause_Long_Ms);
     // The block is written back to the radio, so only a whole reply to the
     // request counts: 'X' at 0 or 1 and the header naming 0x3DC0.
-    int p = -1;
-    if (Rx_Bytes[0] == proto::Data_Mark) p = 0;
-    else if (Rx_Bytes[1] == proto::Data_Mark) p = 1;
-    if (p < 0 || ((Rx_Bytes[p + 1] << 8) | Rx_Bytes[p + 2]) != kBlockAddr) return;
+    const int p = Whole_Reply_Mark(Rx_Bytes.data(), kBlockAddr);
+    if (p < 0) return;
     for (int i = 0; i <= 70; ++i) Rx_Bytes[i] = Rx_Bytes[i + p];
     for (int k = 0; k <= 15; ++k) Pass_Block[k] = Rx_Bytes[52 + k];
     if (!Old_Password_Passes()) {
@@ -222,7 +212,7 @@ bool Form_Write_PassWord::eventFilter(QObject* watched, QEvent* event) {
   return Vb_Form::eventFilter(watched, event);
 }
 
-void Form_Write_PassWord::Text_Old_PassWord_Change() { Fill_Password(Pass_Old, Text_Old_PassWord->text()); }
+void Form_Write_PassWord::Text_Old_PassWord_Change() { Link_Engine::Password_Codes(Pass_Old, Text_Old_PassWord->text(), kMaxPassword); }
 
 void Form_Write_PassWord::Command_Write_Click() {
   const QString a = Text_New_Password_1->text().trimmed();
@@ -232,7 +222,7 @@ void Form_Write_PassWord::Command_Write_Click() {
             link_text::Title_Lower.Get());
     return;
   }
-  Fill_Password(Pass_New, a);
+  Link_Engine::Password_Codes(Pass_New, a, kMaxPassword);
   if (engine_->Busy()) return;  // the running exchange sends the new value if its frame is not out yet
   engine_->Timer1.Set_Enabled(false);  // a failure report still pending never stops this exchange
   engine_->Timer2.Set_Enabled(false);
