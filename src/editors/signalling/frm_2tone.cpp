@@ -1,5 +1,6 @@
 #include "frm_2tone.h"
 
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -101,6 +102,8 @@ frm_2tone::frm_2tone() {
   Text_PassWord->setText("580417");
   Label_PassWord->hide();
   Text_PassWord->hide();
+  // The text shown at load does not count; every change after it does.
+  Text_PassWord->Change = [this] { Link_Engine::Text_PassWord_Change(Text_PassWord->Text()); };
   engine_->Set_View(ProgressBar1, Label_tr_count);
 
   TabStrip1->Click = [this] { TabStrip1_Click(); };
@@ -195,7 +198,11 @@ void frm_2tone::Form_Load() {
   const double w = main.width() / 1.2, h = main.height() / 1.25;
   resize(Twips_To_Px(w), Twips_To_Px(h));
   Show_As_Child();
-  if (Host()) Host()->move(Twips_To_Px((client.width() - w) / 2), Twips_To_Px((client.height() - h) / 2));
+  if (Host()) {
+    // The size rule gives the outer size of the child window, frame included.
+    Host()->resize(Twips_To_Px(w), Twips_To_Px(h));
+    Host()->move(Twips_To_Px((client.width() - w) / 2), Twips_To_Px((client.height() - h) / 2));
+  }
   Frame_Encode->setVisible(true);
   Frame_Decode->setVisible(false);
 
@@ -213,6 +220,13 @@ void frm_2tone::Form_Load() {
   Label_gap->setText(Lang_Pick("前后两个频率的间隔时长 （MS）", "Gap of Tone (MS)"));
   MSF_Decode->Set_Format_String(Lang_Pick(Decode_Format_Zh, Decode_Format_En));
   MSF_Decode->Set_Rows(16);
+  // A response column is at least as wide as its longest response.
+  const QFontMetrics fm = MSF_Decode->fontMetrics();
+  for (int c = 2; c <= 3 * Tone2_Decoders; c += 3) {
+    int need = 0;
+    for (const QString& r : Tone2_Decode_Items(c)) need = std::max(need, fm.horizontalAdvance(r) + 12);
+    if (MSF_Decode->Col_Width(c) < need) MSF_Decode->Set_Col_Width(c, need);
+  }
   Label_A_tone->setText(Lang_Pick("A 音（HZ）", "A Tone( HZ )"));
   Label_B_Tone->setText(Lang_Pick("B 音（HZ）", "B Tone( HZ )"));
   Label_C_Tone->setText(Lang_Pick("C 音（HZ）", "C Tone( HZ )"));
@@ -338,7 +352,14 @@ void frm_2tone::Decode_EditCell() {
   Combo_Decode->Set_Text(QString());
   Combo_Decode->Clear_Items();
   Combo_Decode->Add_Items(Tone2_Decode_Items(c));
-  Combo_Decode->Show_Index_Quiet(Tone2_Decode_Shown(r, c));
+  const int shown = Tone2_Decode_Shown(r, c);
+  Combo_Decode->Show_Index_Quiet(shown);
+  // A byte that is none of the items (an alert number 0, say) keeps its text
+  // in the field, so leaving the cell shows what it showed before.
+  if (shown < 0) {
+    Undo_Text = Tone2_Decode_Text(r, c);
+    Combo_Decode->Set_Text(Undo_Text);
+  }
   Undo_Text = Combo_Decode->Text();
   Combo_Decode->setGeometry(cell.left(), cell.top(), cell.width(), Combo_Decode->sizeHint().height());
   Combo_Decode->show();

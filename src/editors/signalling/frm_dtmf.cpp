@@ -1,5 +1,6 @@
 #include "frm_dtmf.h"
 
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -97,6 +98,8 @@ frm_dtmf::frm_dtmf() {
   Text_PassWord->setText("580417");
   Label_PassWord->hide();
   Text_PassWord->hide();
+  // The text shown at load does not count; every change after it does.
+  Text_PassWord->Change = [this] { Link_Engine::Text_PassWord_Change(Text_PassWord->Text()); };
   Label_tr_count = new QLabel(this);
   ProgressBar1 = new QProgressBar(this);
   ProgressBar1->setRange(0, 100);
@@ -157,58 +160,78 @@ bool frm_dtmf::Busy() const { return engine_->Busy(); }
 
 void frm_dtmf::Lay_Out() {
   // Controls in pixels; the window itself follows the main window's size.
-  Frame_Encode->setGeometry(8, 6, 400, 424);
-  Label_encode_xh->setGeometry(8, 18, 60, 18);
-  Label_tx_encode->setGeometry(80, 18, 170, 18);
+  Frame_Encode->setGeometry(8, 4, 372, 404);
+  Label_encode_xh->setGeometry(8, 16, 60, 18);
+  Label_tx_encode->setGeometry(72, 16, 150, 18);
   for (int i = 0; i < 15; ++i) {
-    Label_xh[i]->setGeometry(8, 38 + 25 * i, 56, 22);
-    Text_tx_Encode[i]->setGeometry(72, 38 + 25 * i, 170, 22);
+    Label_xh[i]->setGeometry(8, 36 + 24 * i, 56, 22);
+    Text_tx_Encode[i]->setGeometry(66, 36 + 24 * i, 150, 22);
   }
-  Label_dtmf_ontime->setGeometry(254, 38, 142, 18);
-  Combo_Enc_ys1->setGeometry(254, 58, 100, 24);
-  Label_dtmf_offtime->setGeometry(254, 94, 142, 18);
-  Combo_Enc_ys2->setGeometry(254, 114, 100, 24);
-  Frame_State->setGeometry(254, 160, 136, 84);
-  Check_RX->setGeometry(10, 24, 120, 22);
-  Check_Tx->setGeometry(10, 52, 120, 22);
+  Label_dtmf_ontime->setGeometry(224, 36, 144, 18);
+  Combo_Enc_ys1->setGeometry(224, 56, 100, 24);
+  Label_dtmf_offtime->setGeometry(224, 92, 144, 18);
+  Combo_Enc_ys2->setGeometry(224, 112, 100, 24);
+  Frame_State->setGeometry(224, 158, 140, 84);
+  Check_RX->setGeometry(10, 24, 124, 22);
+  Check_Tx->setGeometry(10, 52, 124, 22);
 
-  Frame_Decode->setGeometry(416, 6, 496, 424);
-  Frame_jm->setGeometry(8, 18, 230, 184);
+  Frame_Decode->setGeometry(386, 4, 512, 404);
+  Frame_jm->setGeometry(8, 18, 236, 180);
   QLabel* code_labels[6] = {Label_xc, Label_jt, Label_bj, Label_yy, Label_yb, Label_kj};
   Vb_Text* code_texts[6] = {Text_XC, Text_JT, Text_BJ, Text_YY, Text_YB, Text_KJ};
   for (int k = 0; k < 6; ++k) {
-    code_labels[k]->setGeometry(8, 10 + 28 * k, 78, 22);
-    code_texts[k]->setGeometry(90, 10 + 28 * k, 132, 22);
+    code_labels[k]->setGeometry(8, 10 + 28 * k, 80, 22);
+    code_texts[k]->setGeometry(90, 10 + 28 * k, 138, 22);
   }
-  Label_Group_code->setGeometry(248, 18, 240, 18);
-  Combo_Dec_qh->setGeometry(248, 38, 110, 24);
-  Label_Dec_Space_Code->setGeometry(248, 66, 240, 18);
-  Combo_Dec_Space_Code->setGeometry(248, 86, 110, 24);
-  Label_Rece_End_ProcDelay->setGeometry(248, 114, 240, 18);
-  Combo_Dec_Proc_Ys->setGeometry(248, 134, 110, 24);
-  Label_Reset_Time->setGeometry(248, 162, 240, 18);
-  Combo_Dec_Res_Time->setGeometry(248, 182, 110, 24);
+  Label_Group_code->setGeometry(254, 18, 250, 18);
+  Combo_Dec_qh->setGeometry(254, 38, 110, 24);
+  Label_Dec_Space_Code->setGeometry(254, 64, 250, 18);
+  Combo_Dec_Space_Code->setGeometry(254, 84, 110, 24);
+  Label_Rece_End_ProcDelay->setGeometry(254, 110, 250, 18);
+  Combo_Dec_Proc_Ys->setGeometry(254, 130, 110, 24);
+  Label_Reset_Time->setGeometry(254, 156, 250, 18);
+  Combo_Dec_Res_Time->setGeometry(254, 176, 110, 24);
 
-  Frame_Ctrl->setGeometry(8, 212, 480, 204);
-  Check_Ctrl_En->setGeometry(10, 22, 460, 22);
-  Label_xcjtyyybkj_2->setGeometry(250, 52, 228, 18);
-  Label_xcjtyyybkj_1->setGeometry(250, 70, 228, 18);
-  Label_PID->setGeometry(6, 100, 120, 22);
-  Text_MID->setGeometry(128, 100, 116, 22);
-  Label_SID->setGeometry(6, 140, 120, 22);
-  Text_SID->setGeometry(128, 140, 116, 22);
-  for (int k = 0; k < Rights_Count; ++k) {
-    Check_M[k]->setGeometry(262 + 44 * k, 100, 22, 22);
-    Check_S[k]->setGeometry(262 + 44 * k, 140, 22, 22);
-  }
+  Frame_Ctrl->setGeometry(8, 206, 496, 190);
+  Check_Ctrl_En->setGeometry(10, 22, 480, 22);
+  Label_PID->setGeometry(4, 100, 112, 22);
+  Text_MID->setGeometry(118, 100, 104, 22);
+  Label_SID->setGeometry(4, 138, 112, 22);
+  Text_SID->setGeometry(118, 138, 104, 22);
 
-  ProgressBar1->setGeometry(8, 438, 300, 20);
-  Label_tr_count->setGeometry(316, 438, 596, 20);
+  ProgressBar1->setGeometry(8, 414, 300, 18);
+  Label_tr_count->setGeometry(316, 414, 580, 18);
   QPushButton* buttons[6] = {Command_read, Command_Write, Command_def,
                              Command_save, Command_open, Command_close};
-  for (int k = 0; k < 6; ++k) buttons[k]->setGeometry(188 + 120 * k, 466, 96, 30);
-  Label_PassWord->setGeometry(8, 470, 80, 20);
-  Text_PassWord->setGeometry(90, 470, 80, 22);
+  for (int k = 0; k < 6; ++k) buttons[k]->setGeometry(188 + 120 * k, 438, 96, 28);
+  Label_PassWord->setGeometry(8, 442, 80, 20);
+  Text_PassWord->setGeometry(90, 442, 80, 22);
+}
+
+// The two header lines place the five right names over their columns with
+// blanks; each check-box column stands under the middle of its name, the
+// lines themselves flush with the frame's right edge.
+void frm_dtmf::Place_Rights_Columns() {
+  const QFontMetrics fm = Label_xcjtyyybkj_1->fontMetrics();
+  const QString upper = Label_xcjtyyybkj_2->text(), lower = Label_xcjtyyybkj_1->text();
+  const int text_w = std::max(fm.horizontalAdvance(upper), fm.horizontalAdvance(lower));
+  const int left = Frame_Ctrl->width() - 12 - text_w;
+  Label_xcjtyyybkj_2->setGeometry(left, 50, text_w + 4, 18);
+  Label_xcjtyyybkj_1->setGeometry(left, 68, text_w + 4, 18);
+  // The names in column order, and the line each stands on.
+  struct Name { const char* zh; const char* en; bool en_upper; };
+  constexpr Name names[Rights_Count] = {{"巡查", "Inspection", true}, {"监听", "Monitor", false},
+                                        {"遥晕", "Stun", true},        {"遥毙", "Kill", false},
+                                        {"开机", "Revive", true}};
+  for (int k = 0; k < Rights_Count; ++k) {
+    const QString word = Lang_Pick(names[k].zh, names[k].en);
+    const QString& line = Lang_Flag ? lower : (names[k].en_upper ? upper : lower);
+    const int at = static_cast<int>(line.indexOf(word));
+    const int centre = at < 0 ? left + 40 * k
+                              : left + fm.horizontalAdvance(line.left(at)) + fm.horizontalAdvance(word) / 2;
+    Check_M[k]->setGeometry(centre - 8, 100, 22, 22);
+    Check_S[k]->setGeometry(centre - 8, 138, 22, 22);
+  }
 }
 
 void frm_dtmf::Captions() {
@@ -251,6 +274,7 @@ void frm_dtmf::Captions() {
       Lang_Pick("收码结束延迟处理时间(ms)", "Delay processing time (ms)"));
   Label_PID->setAlignment(Qt::AlignCenter);
   Label_SID->setAlignment(Qt::AlignCenter);
+  Place_Rights_Columns();
 }
 
 void frm_dtmf::Form_Load() {
@@ -261,7 +285,11 @@ void frm_dtmf::Form_Load() {
   resize(Twips_To_Px(w), Twips_To_Px(h));
   Lay_Out();
   Show_As_Child();
-  if (Host()) Host()->move(Twips_To_Px((client.width() - w) / 2), Twips_To_Px((client.height() - h) / 2));
+  if (Host()) {
+    // The size rule gives the outer size of the child window, frame included.
+    Host()->resize(Twips_To_Px(w), Twips_To_Px(h));
+    Host()->move(Twips_To_Px((client.width() - w) / 2), Twips_To_Px((client.height() - h) / 2));
+  }
   Frame_Encode->setVisible(true);
   Captions();
   engine_->Timer1.Set_Enabled(false);
@@ -270,6 +298,7 @@ void frm_dtmf::Form_Load() {
   engine_->Write_Mode = engine_->Link_Up = engine_->Tx_Done = 0;
   engine_->Busy_Write = engine_->Busy_Read = 0;
   ProgressBar1->setValue(0);
+  ProgressBar1->hide();
   Dtmf_InitControls();
   Dtmf_Show();
 }

@@ -100,6 +100,7 @@ private:
   void Id_Controls_Enable(bool on);
   void Lay_Out();
   void Captions();
+  void Place_Rights_Columns();
 
   Link_Engine* engine_ = nullptr;
 };

@@ -237,6 +237,19 @@ TEST_F(Tone2Editor, OpeningADecodeListStoresNothing) {
   EXPECT_EQ(w->MSF_Decode->Text_At(1, 7), "C-D");
 }
 
+TEST_F(Tone2Editor, ADecodeByteOutsideItsListKeepsItsCell) {
+  Radio_Image[736][2] = 0;  // alert number 0: shown, but no item of the list
+  w->Tone2_Show();
+  EXPECT_EQ(w->MSF_Decode->Text_At(1, 3), "0");
+  const Image_Table before = Radio_Image;
+  w->MSF_Decode->Click_Cell(1, 3);
+  EXPECT_EQ(w->Combo_Decode->List_Index(), -1);
+  EXPECT_EQ(w->Combo_Decode->Text(), "0");
+  w->MSF_Decode->Click_Cell(2, 1);
+  EXPECT_EQ(w->MSF_Decode->Text_At(1, 3), "0");
+  EXPECT_TRUE(Same_Image(Radio_Image, before));
+}
+
 TEST_F(Tone2Editor, DecodePicksStore) {
   w->MSF_Decode->Click_Cell(4, 4);
   w->Combo_Decode->Set_List_Index(0);  // "A-B"
