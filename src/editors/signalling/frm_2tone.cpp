@@ -1,5 +1,6 @@
 #include "frm_2tone.h"
 
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -122,7 +123,13 @@ frm_2tone::frm_2tone() {
     Vb_Text* box = Tone_Box(t);
     box->Set_Key_Filter(Tone2_Tone_Filter());
     box->KeyPress = [box](int& key) { Tone2_Tone_KeyPress(key, box->Text()); };
-    box->LostFocus = [this, t] { Tone_Box_LostFocus(t); };
+    box->LostFocus = [this, t] {
+      // Another window coming up (a message box, another program) takes
+      // the focus only for a while: the box is not left, nothing is stored.
+      if (tone_focus_out_ == Qt::ActiveWindowFocusReason) return;
+      Tone_Box_LostFocus(t);
+    };
+    box->installEventFilter(this);
   }
 
   Vb_Combo* lists[Tone2_List_Count] = {Combo_Enc_ys1, Combo_Enc_ys2, Combo_enc_ys3,
@@ -405,6 +412,11 @@ void frm_2tone::Tone_Box_LostFocus(int t) {
     box->setFocus();
   }
   Tone2_Show();
+}
+
+bool frm_2tone::eventFilter(QObject* o, QEvent* e) {
+  if (e->type() == QEvent::FocusOut) tone_focus_out_ = static_cast<QFocusEvent*>(e)->reason();
+  return Vb_Form::eventFilter(o, e);
 }
 
 void frm_2tone::Range_Message() {

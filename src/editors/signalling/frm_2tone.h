@@ -81,6 +81,7 @@ protected:
   void Form_Load() override;
   void Form_Unload() override;
   bool Form_Query_Close() override;
+  bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
   void Encode_EditCell();
@@ -91,4 +92,6 @@ private:
   void Range_Message();
 
   Link_Engine* engine_ = nullptr;
+  // Why the last tone box to lose the focus lost it.
+  Qt::FocusReason tone_focus_out_ = Qt::OtherFocusReason;
 };

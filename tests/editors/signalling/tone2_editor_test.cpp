@@ -1,5 +1,6 @@
 // The 2-tone editor: display, the encode and decode grids with their in-cell
 // editors, the tone boxes, lists, page switch, buttons and close rules.
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -184,6 +185,25 @@ TEST_F(Tone2Editor, ToneBoxCommitRules) {
     for (int b : {2 * c.t, 2 * c.t + 1, 8 + 2 * c.t, 9 + 2 * c.t}) Radio_Image[752][b] = before[752][b];
     EXPECT_TRUE(Same_Image(Radio_Image, before)) << "only the slot's four bytes: " << c.typed;
   }
+}
+
+TEST_F(Tone2Editor, ToneBoxLeftOnlyWhenTheFocusMovesWithinTheProgram) {
+  // A tone read from a radio that the box would refuse, and a message box
+  // of some other exchange taking the focus away for a moment.
+  Radio_Image[752][2] = 0x2B;
+  Radio_Image[752][3] = 0x01;
+  w->Tone2_Show();
+  ASSERT_EQ(w->Text_B->Text(), "299.0");
+  const Image_Table before = Radio_Image;
+  QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+  QApplication::sendEvent(w->Text_B, &away);
+  EXPECT_TRUE(rec.calls.empty());
+  EXPECT_TRUE(Same_Image(Radio_Image, before));
+  // Leaving the box for another control of the program commits it.
+  QFocusEvent left(QEvent::FocusOut, Qt::MouseFocusReason);
+  QApplication::sendEvent(w->Text_B, &left);
+  EXPECT_EQ(rec.Texts(), QStringList{Range_En});
+  EXPECT_EQ(Bytes(752, 2, 2), (std::vector<int>{F, F}));
 }
 
 TEST_F(Tone2Editor, ToneBoxKeysAndPaste) {
