@@ -283,3 +283,96 @@ TEST_F(FmLink, ButtonsRefuseWhileATransferRuns) {
   EXPECT_EQ(rec.Texts(), QStringList{"Complete reading the data from transceiver."});
   EXPECT_EQ(Reads().size(), 5u) << "one transfer only";
 }
+
+TEST_F(FmLink, ProgressShowsTheBlockAndRowNumbers) {
+  Random_Memory(6);
+  // The radio answers the password read and then only so many requests; the
+  // window keeps showing the progress of the request left unanswered.
+  struct Case {
+    bool write;
+    int answered;  // data requests answered
+    int16_t lang;
+    const char* label;
+    int bar;
+  } cases[] = {
+      {false, 1, 0, "Reading 3 Data Block", 60},
+      {false, 2, 0, "Reading 4 Data Block", 80},
+      {false, 3, -1, "正在读取 5 数据块", 100},
+      {true, 1, 0, "Writing  1  Data Block", 6},
+      {true, 8, 0, "Writing  8  Data Block", 50},
+      {true, 15, -1, "正在写入  15  数据块", 93},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    Lang_Flag = c.lang;
+    sim.Clear_Log();
+    sim.Set_Stop_After(1 + c.answered);
+    auto* f = Open();
+    if (c.write)
+      f->Command_Write->click();
+    else
+      f->Command_read->click();
+    const auto kind = c.write ? Frame_Kind::Write : Frame_Kind::Read;
+    const int sent = c.write ? c.answered + 1 : c.answered + 2;  // the password read counts
+    ASSERT_TRUE(Spin_Until([&] { return Count(kind) >= sent; }, 10000));
+    EXPECT_EQ(f->Label_tr_count->text(), QString::fromUtf8(c.label));
+    EXPECT_EQ(f->ProgressBar1->value(), c.bar);
+    EXPECT_TRUE(f->ProgressBar1->isVisible());
+    Forms::Unload<frm_FM>();
+    Spin_For(50);
+  }
+  Lang_Flag = 0;
+  sim.Set_Stop_After(-1);
+  EXPECT_TRUE(rec.calls.empty());
+}
+
+TEST_F(FmLink, PortThatDoesNotOpenStartsNothing) {
+  Port_No = 2;  // no device behind it
+  auto* f = Open();
+  f->Label_tr_count->setText("before");
+  f->Command_read->click();
+  ASSERT_EQ(rec.Texts(),
+            QStringList{QString::fromUtf8("Communication port is error, please setting right communication port . ！")});
+  EXPECT_EQ(rec.calls[0].title, "Operate prompt");
+  EXPECT_EQ(Port_Error, -1);
+  EXPECT_FALSE(f->Busy());
+  EXPECT_EQ(f->Label_tr_count->text(), "before");
+  EXPECT_TRUE(f->ProgressBar1->isHidden());
+  Spin_For(100);
+  EXPECT_EQ(sim.Frame_Count(), 0u);
+}
+
+TEST(FmPassword, Decision) {
+  auto typed = [](const char* s) {
+    std::array<int16_t, 17> t{};
+    Link_Engine::Password_Codes(t, QString::fromUtf8(s), 6);
+    return t;
+  };
+  auto block = [](const char* first, const char* second) {
+    std::array<uint8_t, 17> b{};
+    for (int k = 0; k < 6; ++k) {
+      b[k] = static_cast<uint8_t>(first[k]);
+      b[6 + k] = static_cast<uint8_t>(second[k]);
+    }
+    return b;
+  };
+  std::array<uint8_t, 17> ffs = block("      ", "999999");
+  for (int k = 0; k < 6; ++k) ffs[k] = 0xFF;
+  std::array<int16_t, 17> zeros{};  // nothing typed anywhere since the start
+  struct Case {
+    const char* name;
+    std::array<int16_t, 17> typed;
+    std::array<uint8_t, 17> block;
+    bool accepted;
+  } cases[] = {
+      {"no password", typed("x"), block("      ", "999999"), true},
+      {"six 0xFF bytes", typed("x"), ffs, true},
+      {"first", typed("1234"), block("1234  ", "999999"), true},
+      {"second", typed("999999"), block("1234  ", "999999"), true},
+      {"neither", typed("123"), block("1234  ", "999999"), false},
+      {"a two-byte character never matches", typed("中"), block("?     ", "999999"), false},
+      {"zeros match only zeros", zeros, block("1234  ", "999999"), false},
+      {"zeros against a zero second password", zeros, block("1234  ", "\0\0\0\0\0\0"), true},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Fm_Password_Accepted(c.typed, c.block), c.accepted) << c.name;
+}
