@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
+#include <algorithm>
 
 #include "data/shared_state.h"
 #include "files/file_dialogs.h"
@@ -146,7 +148,7 @@ void frm_FM::Lay_Out() {
   // need, so that no header is cut.
   int columns_px = 0;
   for (int c = 0; c < MSF_Chann->Cols(); ++c) columns_px += MSF_Chann->Col_Width(c);
-  columns_px += MSF_Chann->frameWidth() * 2 + 18;  // frame and a vertical scroll bar
+  columns_px += MSF_Chann->frameWidth() * 2 + MSF_Chann->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   const int grid_w = std::max(static_cast<int>(inner_w / 2.25), static_cast<int>(Px_To_Twips(columns_px)));
   const int grid_h = static_cast<int>(h / 1.7);
   using namespace design;
