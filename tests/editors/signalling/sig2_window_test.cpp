@@ -3,7 +3,9 @@
 #include <QMdiSubWindow>
 
 #include "editors/signalling/frm_2tone.h"
+#include "editors/signalling/dtmf_area.h"
 #include "editors/signalling/frm_dtmf.h"
+#include "platform/vb_grid.h"
 #include "platform/twips.h"
 #include "platform/vb_form.h"
 #include "support/app_fixture.h"
@@ -53,4 +55,24 @@ TEST_F(Sig2Windows, SignalMenuOpensEachEditorOnceSizedFromTheMainWindow) {
     }
   }
   EXPECT_TRUE(rec.calls.empty());
+}
+
+TEST_F(Sig2Windows, DtmfRedrawsWhenActivatedThe2ToneEditorDoesNot) {
+  w->Sig_dtmf_Click();
+  w->Sig_2tone_Click();
+  auto* d = Forms::Find<frm_dtmf>();
+  auto* t = Forms::Find<frm_2tone>();
+  ASSERT_TRUE(d && t);
+  Let_Events_Run();
+  // An image file loaded meanwhile.
+  Dtmf_RowPut(656, "123");
+  Radio_Image[720][0] = 0x2C;
+  Radio_Image[720][1] = 0x01;
+  auto* area = qobject_cast<QMdiSubWindow*>(d->Host())->mdiArea();
+  area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(d->Host()));
+  Let_Events_Run();
+  EXPECT_EQ(d->Text_tx_Encode[0]->Text(), "123");
+  area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(t->Host()));
+  Let_Events_Run();
+  EXPECT_EQ(t->MSF_Encode->Text_At(1, 1), "1981.0");
 }
