@@ -1,6 +1,7 @@
 // The DTMF and 2-tone editors' transfers against the simulated radio.
 #include <QLabel>
 #include <QProgressBar>
+#include <algorithm>
 
 #include "app/lang_texts.h"
 #include "data/image_map.h"
@@ -264,6 +265,69 @@ TEST_F(Sig2Link, CloseBoxIsRefusedWhileATransferRuns) {
   rec.Clear();
   ASSERT_TRUE(Wait_Message());
   EXPECT_EQ(Write_Addresses().size(), 32u);
+  sim.Set_Paced(false);
+}
+
+// The progress as the user sees it on a line at its true speed: the labels
+// and bars seen while the transfer runs, in order.
+TEST_F(Sig2Link, ProgressRunsAsTheRadioAnswers) {
+  auto m = Random_Memory();
+  Valid_Dtmf_Area(m);
+  Valid_Tone2_Area(m);
+  sim.Set_Memory(m);
+  sim.Set_Paced(true);
+  struct Case {
+    bool dtmf, write;
+    QString first, last;  // the first and the last progress label
+    int first_bar, last_bar;
+  } cases[] = {
+      {true, false, "Reading 3 Data Block", "Reading 9 Data Block", 33, 100},
+      {true, true, "Writing  1  Data Block", "Writing  31  Data Block", 3, 96},
+      {false, false, "Reading 3 Data Block", "Reading 13 Data Block", 23, 100},
+      {false, true, "Writing  0  Data Block", "Writing  46  Data Block", 2, 97},
+  };
+  for (const auto& c : cases) {
+    rec.Clear();
+    QLabel* label = nullptr;
+    QProgressBar* bar = nullptr;
+    if (c.dtmf) {
+      auto* w = Forms::Reload<frm_dtmf>();
+      label = w->Label_tr_count;
+      bar = w->ProgressBar1;
+      c.write ? w->Command_Write_Click() : w->Command_read_Click();
+    } else {
+      auto* w = Forms::Reload<frm_2tone>();
+      label = w->Label_tr_count;
+      bar = w->ProgressBar1;
+      c.write ? w->Command_Write_Click() : w->Command_read_Click();
+    }
+    QStringList labels;
+    std::vector<int> bars;
+    ASSERT_TRUE(Spin_Until(
+        [&] {
+          if (labels.isEmpty() || labels.back() != label->text()) {
+            labels << label->text();
+            bars.push_back(bar->value());
+          }
+          return !rec.calls.empty();
+        },
+        20000));
+    QStringList progress;
+    std::vector<int> progress_bars;
+    for (int i = 0; i < labels.size(); ++i)
+      if (labels[i].startsWith("Reading ") || labels[i].startsWith("Writing ")) {
+        progress << labels[i];
+        progress_bars.push_back(bars[i]);
+      }
+    ASSERT_FALSE(progress.isEmpty());
+    EXPECT_EQ(labels.front(), "Connecting with transceiver. ");
+    EXPECT_EQ(progress.front(), c.first);
+    EXPECT_EQ(progress.back(), c.last);
+    EXPECT_EQ(progress_bars.front(), c.first_bar);
+    EXPECT_TRUE(std::is_sorted(progress_bars.begin(), progress_bars.end()));
+    // A read ends on the full bar; a write keeps the bar of its last row.
+    EXPECT_EQ(c.write ? progress_bars.back() : bar->value(), c.last_bar);
+  }
   sim.Set_Paced(false);
 }
 
