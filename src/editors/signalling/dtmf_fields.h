@@ -42,7 +42,7 @@ extern const Dtmf_List Dtmf_Lists[Dtmf_List_Count];
 QStringList Dtmf_List_Items(Dtmf_List_Id id);
 
 // The item a stored index selects: the index itself, or the last item for an
-// index beyond the list.
+// index beyond the list (the 2-tone lists follow the same rule).
 int List_Pick(int byte, int count);
 
 // Check boxes of the decode settings row: the byte and the bit mask.

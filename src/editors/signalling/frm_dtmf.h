@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "editors/signalling/dtmf_fields.h"
 #include "platform/vb_controls.h"
 #include "platform/vb_form.h"
 
@@ -75,7 +76,7 @@ public:
 
   // Every code box in the order of Dtmf_Code_Boxes (encode 1..15, XC, JT,
   // BJ, YY, YB, KJ, MID, SID).
-  std::array<Vb_Text*, 23> Code_Box{};
+  std::array<Vb_Text*, Dtmf_Code_Box_Count> Code_Box{};
 
   void Dtmf_InitControls();
   void Dtmf_Show();
