@@ -86,6 +86,7 @@ TEST_F(Sig2Link, DtmfReadFillsItsRowsAndRedrawsBeforeTheMessage) {
   auto m = Random_Memory();
   Valid_Dtmf_Area(m);
   sim.Set_Memory(m);
+  sim.Set_Password("999999");  // the box's 580417 matches nothing: read all the same
   auto* w = Forms::Load<frm_dtmf>();
   const Image_Table before = Radio_Image;
   QString label, box;
@@ -138,6 +139,7 @@ TEST_F(Sig2Link, Tone2ReadRequestsTwelveBlocks) {
   auto m = Random_Memory(11);
   Valid_Tone2_Area(m);
   sim.Set_Memory(m);
+  sim.Set_Password("999999");
   auto* w = Forms::Load<frm_2tone>();
   const Image_Table before = Radio_Image;
   QString label, cell;
