@@ -362,7 +362,7 @@ void frm_Adj_Txp::Lay_Out() {
     const int y34 = top + 34 + 4 * 32 + 4;
     Put(Label34, x_band, y34, fw - 2 * x_band, 34);
     const int y4 = y34 + 40;
-    Put(Frame4, x_band, y4, fw - 2 * x_band, std::max(60, Frame_Other->height() - y4 - margin));
+    Put(Frame4, x_band, y4, fw - 2 * x_band, std::min(76, std::max(60, Frame_Other->height() - y4 - margin)));
     Put(Label8[1], 16, 30, 80, 24);
     Put(Text_user_PassWord, 100, 30, 110, 24);
     Put(Label10[3], 250, 30, 80, 24);
