@@ -181,3 +181,18 @@ TEST_F(AdjLink, ButtonsAndTheCloseBoxRefuseWhileBusy) {
   EXPECT_TRUE(f->Engine()->Dead());
   Spin_For(50);
 }
+
+TEST_F(AdjLink, APortThatDoesNotOpenIsReportedAndNothingStarts) {
+  Port_Table_Set(1, "/nonexistent/cvr47x-adj");
+  f->Command_Write_Click();
+  ASSERT_EQ(rec.calls.size(), 1u);
+  EXPECT_EQ(rec.calls[0].text, "Communication Port Open Error ！");
+  EXPECT_EQ(rec.calls[0].title, "Operate Prompt");
+  EXPECT_EQ(rec.calls[0].icon, Msg_Icon::Exclamation);
+  EXPECT_EQ(Port_Error, -1);
+  EXPECT_FALSE(f->Busy());
+  EXPECT_FALSE(f->ProgressBar1->isVisible());
+  EXPECT_EQ(f->Label_tr_count->text(), "");
+  Spin_For(100);
+  EXPECT_EQ(sim.Frame_Count(), 0u);
+}

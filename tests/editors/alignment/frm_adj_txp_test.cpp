@@ -207,6 +207,8 @@ TEST_F(AdjEditor, OutOfRangeSquelchOnAHiddenPageIsRestoredWithoutTakingTheFocus)
   ASSERT_EQ(f->Adj_Page, 4);
   Adj_Image[8][2] = 200;  // from a radio: the squelch page is hidden
   Adj_Image[11][15] = 255;
+  w->activateWindow();
+  ASSERT_TRUE(Spin_Until([&] { return w->isActiveWindow(); }, 2000));
   f->Text_user_PassWord->setFocus();
   f->Adj_Show();
   EXPECT_EQ(rec.Texts(), (QStringList{kSql100, kSql10}));
@@ -214,6 +216,7 @@ TEST_F(AdjEditor, OutOfRangeSquelchOnAHiddenPageIsRestoredWithoutTakingTheFocus)
   EXPECT_EQ(Adj_Image[11][15], Adj_Default[11][15]);
   Let_Events_Run(5);
   QWidget* focus = QApplication::focusWidget();
+  EXPECT_EQ(focus, f->Text_user_PassWord) << "the focus stays where it was";
   EXPECT_NE(focus, f->Text_SQ_VHF[2]);
   EXPECT_NE(focus, f->Text_Sq_Offset_UHF0[15]);
   EXPECT_EQ(f->Adj_Page, 4);
@@ -301,6 +304,21 @@ TEST_F(AdjEditor, BandLimitBoxesTakeFourCharactersAndCheckOnLeaving) {
   }
   EXPECT_EQ(Limit_Message(V::Upper_Above_Max),
             "Receive frequency of upper limit can't more than the highest of work frequency. ");
+}
+
+TEST_F(AdjEditor, ARefusedLimitTakesTheFocusBackOnceTheMessageIsGone) {
+  w->activateWindow();
+  ASSERT_TRUE(Spin_Until([&] { return w->isActiveWindow(); }, 2000));
+  f->Text_Freq_H[1]->setFocus();
+  ASSERT_TRUE(f->Text_Freq_H[1]->hasFocus());
+  f->Text_Freq_H[1]->Set_Text("200");
+  f->Text_Freq_L[2]->setFocus();  // leaving the box runs its check
+  EXPECT_EQ(rec.Texts(), QStringList{Limit_Message(Limit_Verdict::Upper_Above_Max)});
+  EXPECT_EQ(f->Text_Freq_H[1]->Text(), "179");
+  ASSERT_TRUE(Spin_Until([&] { return f->Text_Freq_H[1]->hasFocus(); }, 2000));
+  Let_Events_Run(5);
+  EXPECT_EQ(rec.calls.size(), 1u) << "the box left meanwhile holds a good limit: no further message";
+  EXPECT_EQ(Adj_Image, factory);
 }
 
 TEST_F(AdjEditor, AnAcceptedLimitRewritesEveryBandAsWholeDigits) {
