@@ -632,6 +632,10 @@ void frm_Adj_Txp::Command_Write_Click() { engine_->Command_Write_Click(); }
 // ---- the alignment file ---------------------------------------------------------------------
 
 void frm_Adj_Txp::Timer4_Timer() {
+  // A request waits while a transfer runs: a file loaded during a read would
+  // be overwritten when the read ends, and one loaded during a write would
+  // mix into the rows still to be sent.
+  if (Busy()) return;
   if (Adj_Open_Flag != 0) {
     Adj_Open_Flag = 0;
     Adj_FileLoad();

@@ -528,3 +528,15 @@ TEST_F(AdjEditorFile, ThePollStopsWithTheWindow) {
   ASSERT_TRUE(Spin_Until([] { return Adj_Save_Flag == 0; }, 3000));
   EXPECT_TRUE(QFile::exists(Path("c.adj")));
 }
+
+TEST_F(AdjEditorFile, ARequestDuringATransferWaitsForItsEnd) {
+  f->Engine()->Busy_Read = -1;
+  File_Path = Path("busy.adj");
+  Adj_Save_Flag = -1;
+  Spin_For(1200);
+  EXPECT_EQ(Adj_Save_Flag, -1);
+  EXPECT_FALSE(QFile::exists(Path("busy.adj")));
+  f->Engine()->Busy_Read = 0;
+  ASSERT_TRUE(Spin_Until([] { return Adj_Save_Flag == 0; }, 3000));
+  EXPECT_TRUE(QFile::exists(Path("busy.adj")));
+}
