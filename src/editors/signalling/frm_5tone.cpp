@@ -104,7 +104,12 @@ void frm_5tone::Build_Controls() {
   Combo_Encode->Change = [this] { Put_Back(Combo_Encode, false); };
   Text_Encode = new Vb_Text(Frame_Encode);
   Text_Encode->hide();
-  Text_Encode->KeyPress = [this](int& key) { Tone5_Frame_Key(key, Text_Encode->Text()); };
+  Text_Encode->KeyPress = [this](int& key) {
+    // A key typed over a selection replaces it: the selection does not count.
+    QString t = Text_Encode->Text();
+    if (Text_Encode->hasSelectedText()) t.remove(Text_Encode->selectionStart(), Text_Encode->selectedText().size());
+    Tone5_Frame_Key(key, t);
+  };
   Text_Encode->Change = [this] { Text_Encode_Change(); };
   Text_Encode->LostFocus = [this] { Text_Encode_LostFocus(); };
   for (int k = 0; k < 4; ++k) {
