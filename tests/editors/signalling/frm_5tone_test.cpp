@@ -606,3 +606,15 @@ TEST_F(Tone5File, PollStopsWithTheWindow) {
   ASSERT_TRUE(Spin_Until([] { return Sig_Save_Flag == 0; }, 3000)) << "the next load carries it out";
   EXPECT_TRUE(QFile::exists(Path("late.sig")));
 }
+
+TEST_F(Tone5File, ARequestDuringATransferWaitsForItsEnd) {
+  f->Engine()->Busy_Write = -1;
+  File_Path = Path("busy.sig");
+  Sig_Save_Flag = -1;
+  Spin_For(1200);
+  EXPECT_EQ(Sig_Save_Flag, -1);
+  EXPECT_FALSE(QFile::exists(Path("busy.sig")));
+  f->Engine()->Busy_Write = 0;
+  ASSERT_TRUE(Spin_Until([] { return Sig_Save_Flag == 0; }, 3000));
+  EXPECT_TRUE(QFile::exists(Path("busy.sig")));
+}
