@@ -175,6 +175,11 @@ TEST_F(Tone5Window, StandardsGridStoresEachPick) {
   f->MSF_Chann->Click_Cell(10, 1);
   EXPECT_EQ(f->Combo_stxh->Text(), "EEA");
   for (int i = 0; i < 16; ++i) EXPECT_EQ(f->Label_freq[i]->text(), Freq_Text[9][i].trimmed());
+  // The open list survives a visit to the other page.
+  f->TabStrip1->Click_Tab(2);
+  f->TabStrip1->Click_Tab(1);
+  EXPECT_FALSE(f->Combo_edit->isHidden());
+  EXPECT_TRUE(Same_Image(Radio_Image, before)) << "neither the selector nor the pages store anything";
 }
 
 TEST_F(Tone5Window, TypingIntoAListPutsItsTextBack) {
