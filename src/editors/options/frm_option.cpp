@@ -494,6 +494,9 @@ void frm_option::Opt_Show() {
   const auto defs = Opt_Block_Lists();
   for (size_t i = 0; i < defs.size(); ++i) {
     const int v = Opt_Bytes[*defs[i].pos];
+    // A list with an edit field shows the item's text again even when the
+    // item is selected already (the user may have typed over it).
+    if (block_lists_[i]->isEditable()) block_lists_[i]->Show_Index_Quiet(-1);
     block_lists_[i]->Set_List_Index(Opt_List_Shown(v, defs[i].items->Count()));
   }
   // 4. The code boxes; each setting stores the shown codes back.

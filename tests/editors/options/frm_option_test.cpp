@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QGroupBox>
+#include <QLineEdit>
 
 #include "data/image_map.h"
 #include "data/opt_default.h"
@@ -132,6 +133,13 @@ TEST_F(OptionWindow, AListClickStoresOnlyItsByte) {
   f->Combo("Combo_Sql")->KeyPress(key);
   EXPECT_EQ(key, 0);
   EXPECT_FALSE(f->Combo("Combo_vox")->KeyPress);
+  Vb_Combo* vox = f->Combo("Combo_vox");
+  const Image_Table now = Radio_Image;
+  vox->lineEdit()->setText("7x");
+  EXPECT_TRUE(Same_Image(Radio_Image, now));
+  f->Opt_Show();
+  EXPECT_EQ(vox->Text(), "OFF");
+  EXPECT_TRUE(Same_Image(Radio_Image, now));
 }
 
 TEST_F(OptionWindow, AFileLoadThenOneListClickKeepsTheLoadedBytes) {
