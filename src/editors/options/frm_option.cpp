@@ -1,5 +1,6 @@
 #include "frm_option.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -63,11 +64,24 @@ void Refuse_Keys(Vb_Combo* c) {
   c->KeyPress = [](int& key) { key = 0; };
 }
 
-// The widest item a list box makes room for, in characters.
+// The room a list box makes for its widest item, in characters (a Chinese
+// character counts twice), for the language the lists are filled in.
 int Shown_Chars(const List_Items& items) {
   int n = 2;
-  for (const QString& s : items.Texts(false)) n = std::max(n, static_cast<int>(s.size()));
-  return std::min(n, 12);
+  for (const QString& s : items.Texts(Lang_Flag != 0)) {
+    int w = 0;
+    for (QChar ch : s) w += ch.unicode() >= 0x2E80 ? 2 : 1;
+    n = std::max(n, w);
+  }
+  return n + 1;
+}
+
+// Room for the widest item of a filled list, so that none is cut off.
+void Fit_To_Items(Vb_Combo* c) {
+  const QFontMetrics fm(c->font());
+  int w = 0;
+  for (int i = 0; i < c->List_Count(); ++i) w = std::max(w, fm.horizontalAdvance(c->List(i)));
+  c->setMinimumWidth(w + 28);
 }
 
 // The frame's group box title shown for a record (0..3).
@@ -114,7 +128,6 @@ void frm_option::Build_Frame(Vfo_Frame& f) {
     // edit field; nothing can be typed into it.
     auto* c = Named(new Vb_Combo(f.frame, def.field == Vfo_List::Field::Tone), r ? def.combo_b : def.combo_a);
     c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    c->setMinimumContentsLength(Shown_Chars(*def.items));
     Refuse_Keys(c);
     c->Click = [this, &f, &def, c] { Vfo_List_Click(f, def, c); };
     f.lists.push_back(c);
@@ -182,7 +195,6 @@ void frm_option::Build() {
     const bool vox = def.pos == &Opt_Pos_vox;
     auto* c = Named(new Vb_Combo(home, vox), def.combo);
     c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    c->setMinimumContentsLength(Shown_Chars(*def.items));
     if (!vox) Refuse_Keys(c);
     c->Click = [c, &def] {
       if (c->List_Index() >= 0) Opt_Block_Store(*def.pos, c->List_Index());
@@ -232,8 +244,8 @@ void frm_option::Lay_Out() {
     }
   };
   auto tight = [](QGridLayout* g) {
-    g->setContentsMargins(6, 4, 6, 4);
-    g->setHorizontalSpacing(6);
+    g->setContentsMargins(4, 2, 4, 2);
+    g->setHorizontalSpacing(4);
     g->setVerticalSpacing(3);
   };
 
@@ -256,8 +268,6 @@ void frm_option::Lay_Out() {
     std::vector<QLabel*> labels(f->labels.begin() + 1, f->labels.end());
     std::vector<Vb_Combo*> lists(f->lists.begin() + 1, f->lists.end());
     pairs(g, labels, lists, 2, 2);
-    g->setColumnStretch(1, 1);
-    g->setColumnStretch(3, 1);
   }
 
   std::vector<QLabel*> general_labels, colour_labels;
@@ -269,7 +279,7 @@ void frm_option::Lay_Out() {
   }
   auto* g2 = new QGridLayout(Frame2);
   tight(g2);
-  pairs(g2, general_labels, general, 5);
+  pairs(g2, general_labels, general, 4);
   auto* g4 = new QGridLayout(Frame4);
   tight(g4);
   pairs(g4, colour_labels, colour, 4);
@@ -278,6 +288,7 @@ void frm_option::Lay_Out() {
   tight(g5);
   g5->addWidget(Label_ANI, 0, 0, Qt::AlignRight | Qt::AlignVCenter);
   g5->addWidget(Text_ANI, 0, 1);
+  for (Vb_Text* t : {Text_ANI, Text_PttId_Begin, Text_PttId_End}) t->setMinimumWidth(60);
   g5->addWidget(Label_Send_Begin, 0, 2, Qt::AlignRight | Qt::AlignVCenter);
   g5->addWidget(Text_PttId_Begin, 0, 3);
   g5->addWidget(Label_Send_End, 0, 4, Qt::AlignRight | Qt::AlignVCenter);
@@ -290,22 +301,22 @@ void frm_option::Lay_Out() {
   auto* g6 = new QGridLayout(Frame6);
   tight(g6);
   g6->addWidget(Label_PassWord, 0, 0, Qt::AlignRight | Qt::AlignVCenter);
-  Text_PassWord->setMaximumWidth(90);
+  Text_PassWord->setMaximumWidth(80);
   g6->addWidget(Text_PassWord, 0, 1);
-  g6->addWidget(ProgressBar1, 0, 2);
-  g6->addWidget(Label_tr_count, 0, 3);
-  g6->setColumnStretch(2, 1);
-  g6->setColumnStretch(3, 1);
-  auto* buttons = new QHBoxLayout;
+  int col = 2;
   for (QPushButton* b : {Command_read, Command_Write, Command_def, Command_open, Command_save, Command_close})
-    buttons->addWidget(b);
-  g6->addLayout(buttons, 1, 0, 1, 4);
+    g6->addWidget(b, 0, col++);
+  g6->addWidget(ProgressBar1, 1, 0, 1, 4);
+  g6->addWidget(Label_tr_count, 1, 4, 1, 4);
+  ProgressBar1->setMaximumHeight(16);
+  for (Vb_Text* t : {Text_Freq_a, Text_Freq_b})
+    t->setMinimumWidth(t->fontMetrics().horizontalAdvance("0000.000000") + 10);
 
   // Everything scrolls together should the window be smaller than its content.
   auto* content = new QWidget;
   auto* v = new QVBoxLayout(content);
-  v->setContentsMargins(6, 6, 6, 6);
-  v->setSpacing(4);
+  v->setContentsMargins(4, 2, 4, 2);
+  v->setSpacing(2);
   auto* top = new QHBoxLayout;
   top->addWidget(Frame_A);
   top->addWidget(Frame_B);
@@ -323,6 +334,10 @@ void frm_option::Lay_Out() {
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setWidgetResizable(true);
   scroll->setWidget(content);
+  // A compact font, so that every group fits the window's size.
+  QFont small = QApplication::font();
+  small.setPointSizeF(7);
+  content->setFont(small);
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
   outer->addWidget(scroll);
@@ -474,13 +489,18 @@ void frm_option::Opt_InitControls() {
   for (size_t i = 0; i < defs.size(); ++i) {
     block_lists_[i]->Clear_Items();
     block_lists_[i]->Add_Items(defs[i].items->Texts(zh));
+    block_lists_[i]->setMinimumContentsLength(Shown_Chars(*defs[i].items));
+    Fit_To_Items(block_lists_[i]);
   }
   const auto vfo = Vfo_Lists();
   for (size_t i = 0; i < vfo.size(); ++i) {
     const QStringList items = vfo[i].items->Texts(zh);
+    const int chars = Shown_Chars(*vfo[i].items);
     for (Vfo_Frame* f : {&left_, &right_}) {
       f->lists[i]->Clear_Items();
       f->lists[i]->Add_Items(items);
+      f->lists[i]->setMinimumContentsLength(chars);
+      Fit_To_Items(f->lists[i]);
     }
   }
 }
