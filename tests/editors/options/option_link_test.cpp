@@ -71,8 +71,9 @@ TEST_F(OptionLink, ReadRequestsEightBlocksFromE00AndRedraws) {
     ASSERT_EQ(Radio_Image[224 + k / 16][k % 16], mem_byte(k)) << k;
   for (int r : {248, 249, 250, 251, 252, 253, 255})
     for (int c = 0; c < 16; ++c) ASSERT_EQ(Radio_Image[r][c], mem[r * 16 + c]) << r;
-  for (int r = 0; r < Image_Rows; ++r)
+  for (int r = 0; r < Image_Rows; ++r) {
     if (r < 224 || r > 255) ASSERT_EQ(Radio_Image[r], before[r]) << r;
+  }
   // The window shows what was read.
   const int sql = std::min(mem_byte(0x02), 9);
   EXPECT_EQ(f->Combo("Combo_Sql")->List_Index(), sql);
