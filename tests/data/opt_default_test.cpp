@@ -98,6 +98,7 @@ TEST(OptDefault, DefaultButtonKeepsPositionsWithoutADefault) {
   EXPECT_EQ(Opt_Bytes[0xCF], 0x42);
   EXPECT_EQ(Opt_Bytes[0x02], 5);
   EXPECT_EQ(Opt_Bytes[0xD5], 255);
-  EXPECT_EQ(Radio_Image[227][5], 0x42);
+  EXPECT_EQ(Radio_Image[227][5], 0);
+  EXPECT_EQ(Radio_Image[227][14], 0x42);
   EXPECT_EQ(Radio_Image[224][2], 5);
 }

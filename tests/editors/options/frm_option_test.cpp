@@ -34,19 +34,8 @@ protected:
     rec.Clear();
     return f;
   }
-  // Rows 224..255 as they stand.
-  std::vector<Row16> Area() const {
-    std::vector<Row16> out;
-    for (int r = 224; r <= 255; ++r) out.push_back(Image_Row16(r));
-    return out;
-  }
 };
 
-const Opt_Block_List& Block(const char* name) {
-  for (const auto& l : Opt_Block_Lists())
-    if (QString(l.combo) == name) return l;
-  throw std::runtime_error(name);
-}
 }  // namespace
 
 TEST_F(OptionWindow, RedrawOfTheFactoryImageChangesNoByte) {
