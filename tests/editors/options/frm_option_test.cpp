@@ -155,6 +155,12 @@ TEST_F(OptionWindow, AFileLoadThenOneListClickKeepsTheLoadedBytes) {
   EXPECT_EQ(Radio_Image[239][2], 0xFF);
   EXPECT_EQ(Radio_Image[237][0], 4);
   EXPECT_EQ(Block_Byte(0x02), 7);
+  // The next activation shows the loaded data.
+  Radio_Image[225][1] = 2;  // byte 0x11
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(f, &activate);
+  EXPECT_EQ(f->Combo("Combo_Sc_rev")->List_Index(), 2);
+  EXPECT_EQ(f->Text_ANI->Text(), "444");
 }
 
 TEST_F(OptionWindow, DefaultRestoresTheOptionAreaAndNothingElse) {

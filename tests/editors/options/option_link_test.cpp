@@ -44,12 +44,16 @@ TEST_F(OptionLink, ReadRequestsEightBlocksFromE00AndRedraws) {
   const Image_Table before = Radio_Image;
   std::vector<int> bar;
   QObject::connect(f->ProgressBar1, &QProgressBar::valueChanged, [&](int v) { bar.push_back(v); });
+  // The end of a read shows bar and label before its message.
+  QString label_at_message;
+  rec.on_call = [&](const Msg_Call&) { label_at_message = f->Label_tr_count->text(); };
   f->Command_read_Click();
   EXPECT_EQ(f->Label_tr_count->text(), "Connecting with transceiver. ");
   ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 20000));
   ASSERT_EQ(rec.Texts(), QStringList{"Complete reading the data from transceiver."});
   EXPECT_EQ(rec.calls[0].title, "Operate Prompt");
   EXPECT_EQ(f->Label_tr_count->text(), "Read optional parameters in gear. ");
+  EXPECT_EQ(label_at_message, "Read optional parameters in gear. ");
   EXPECT_EQ(f->ProgressBar1->value(), 100);
   EXPECT_EQ(bar, (std::vector<int>{33, 44, 55, 66, 77, 88, 100}));
   EXPECT_FALSE(f->Engine()->MSC.Is_Open());
@@ -88,11 +92,15 @@ TEST_F(OptionLink, WriteSendsThe32RowsOfTheArea) {
   for (int r = 248; r <= 253; ++r)
     for (int c = 0; c < 16; ++c) Radio_Image[r][c] = static_cast<int16_t>((r * 3 + c) % 256);
   const Image_Table image = Radio_Image;
+  // The end of a write shows its label only once the message is closed.
+  QString label_at_message;
+  rec.on_call = [&](const Msg_Call&) { label_at_message = f->Label_tr_count->text(); };
   f->Command_Write_Click();
   ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 30000));
   ASSERT_EQ(rec.Texts(), QStringList{"Complete writing optional parameters to the transceiver."});
   EXPECT_EQ(rec.calls[0].title, "Operate Prompt");
   EXPECT_EQ(f->Label_tr_count->text(), "Complete writing optional parameters ");
+  EXPECT_EQ(label_at_message, "Writing  31  Data Block");
   EXPECT_EQ(f->ProgressBar1->value(), 96);
   std::vector<int> addrs;
   for (const auto& fr : sim.Frames())
