@@ -38,7 +38,7 @@ protected:
 
 }  // namespace
 
-TEST_F(OptionWindow, RedrawOfTheFactoryImageChangesNoByte) {
+TEST_F(OptionWindow, RedrawOfTheFactoryImageKeepsTheBlockAndNormalisesOnlyWhatTheRulesSay) {
   const Image_Table before = Radio_Image;
   frm_option* f = Open();
   // The block and the VFO records are stored as they were, but for the two
