@@ -41,19 +41,13 @@ constexpr Zh_En Pon_Refused{"开机显示字符只能使用英文字母、数字
                             "The power-on message takes English letters, digits and symbols only."};
 }  // namespace text
 
-struct Captions {
-  const char* en;
-  const char* zh;
-};
-
 // The record captions of the two frames, A B C D.
-constexpr Captions Frame_Captions[4] = {{"A Frequency model parameters", "A 区频率模式参数"},
+constexpr Caption Frame_Captions[4] = {{"A Frequency model parameters", "A 区频率模式参数"},
                                         {"B Frequency model parameters", "B 区频率模式参数"},
                                         {"C Frequency model parameters", "C 区频率模式参数"},
                                         {"D Frequency model parameters", "D 区频率模式参数"}};
 
 QString Pick(const Caption& c) { return Lang_Pick(c.zh, c.en); }
-QString Pick(const Captions& c) { return Lang_Pick(c.zh, c.en); }
 
 void Warn(const Zh_En& t, const Zh_En& title) {
   Msg_Box(t.Get(), Msg_Icon::Exclamation, title.Get());

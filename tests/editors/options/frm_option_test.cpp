@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include "data/image_map.h"
@@ -117,6 +118,12 @@ TEST_F(OptionWindow, AListClickStoresOnlyItsByte) {
   EXPECT_EQ(Opt_Bytes[0x39], 250);
   Radio_Image[224 + 0x39 / 16][0x39 % 16] = before[224 + 0x39 / 16][0x39 % 16];
   EXPECT_TRUE(Same_Image(Radio_Image, before));
+  // The arrow keys move the selection and store it as a click does.
+  Vb_Combo* sql = f->Combo("Combo_Sql");
+  QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+  QApplication::sendEvent(sql, &down);
+  EXPECT_EQ(sql->List_Index(), 6);
+  EXPECT_EQ(Block_Byte(0x02), 6);
   // Typing into a list changes nothing; the VOX list takes the text only.
   int key = '5';
   f->Combo("Combo_Sql")->KeyPress(key);
