@@ -58,18 +58,6 @@ void Refuse_Keys(Vb_Combo* c) {
   c->KeyPress = [](int& key) { key = 0; };
 }
 
-// The room a list box makes for its widest item, in characters (a Chinese
-// character counts twice), for the language the lists are filled in.
-int Shown_Chars(const List_Items& items) {
-  int n = 2;
-  for (const QString& s : items.Texts(Lang_Flag != 0)) {
-    int w = 0;
-    for (QChar ch : s) w += ch.unicode() >= 0x2E80 ? 2 : 1;
-    n = std::max(n, w);
-  }
-  return n + 1;
-}
-
 // Room for the widest item of a filled list, so that none is cut off.
 void Fit_To_Items(Vb_Combo* c) {
   const QFontMetrics fm(c->font());
@@ -483,17 +471,14 @@ void frm_option::Opt_InitControls() {
   for (size_t i = 0; i < defs.size(); ++i) {
     block_lists_[i]->Clear_Items();
     block_lists_[i]->Add_Items(defs[i].items->Texts(zh));
-    block_lists_[i]->setMinimumContentsLength(Shown_Chars(*defs[i].items));
     Fit_To_Items(block_lists_[i]);
   }
   const auto vfo = Vfo_Lists();
   for (size_t i = 0; i < vfo.size(); ++i) {
     const QStringList items = vfo[i].items->Texts(zh);
-    const int chars = Shown_Chars(*vfo[i].items);
     for (Vfo_Frame* f : {&left_, &right_}) {
       f->lists[i]->Clear_Items();
       f->lists[i]->Add_Items(items);
-      f->lists[i]->setMinimumContentsLength(chars);
       Fit_To_Items(f->lists[i]);
     }
   }
