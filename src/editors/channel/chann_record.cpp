@@ -184,8 +184,14 @@ double Freq_Stored_Value(const QString& text) {
   Image_Row saved = Radio_Image[kScratchRow];
   QString t = Packed(text);
   Freq_Put(t, kScratchRow, 0);
-  const double v = Vb_Val(Freq_Get(B(kScratchRow, 0), B(kScratchRow, 1), B(kScratchRow, 2),
-                                   B(kScratchRow, 3)));
+  // The value of the four packed-BCD bytes, least significant first.
+  long long units = 0, weight = 1;  // 10 Hz units
+  for (int k = 0; k < 4; ++k) {
+    const int b = B(kScratchRow, k);
+    units += (b & 0x0F) * weight + (b >> 4) * weight * 10;
+    weight *= 100;
+  }
+  const double v = static_cast<double>(units) / 100000.0;
   Radio_Image[kScratchRow] = saved;
   return v;
 }
