@@ -24,6 +24,8 @@ constexpr const char* kFormatEn =
     "^Channel|^  Band  |^RX Frequency|^TX Frequency|^CTCSS/DCS Dec|^CTCSS/DCS Enc|^TX Power|^ W/N |"
     "^PTT-ID|^BusyLock|^Scan_Add|^SigCode|^Opisug|^Spmute|^SCR|^    CH-Name   ";
 
+constexpr int kCellPadding = 10;  // pixels beside a cell's text, both sides together
+
 constexpr Zh_En kClearRefused{"正在进行读写操作,请勿进行清除操作 ！,",
                               "Read-write operating，don't clear operate .,"};
 
@@ -130,6 +132,7 @@ void frm_chann::Form_Load() {
   using namespace layout;
   setWindowTitle(Lang_Pick("信道参数编辑", "Channel Information"));
   MSF_Chann->Set_Format_String(Lang_Pick(kFormatZh, kFormatEn));
+  Widen_Columns();
   Command_read->setText(Lang_Pick("读 取", "Read"));
   Command_Write->setText(Lang_Pick("写 入", "Write"));
   Command_Clear->setText(Lang_Pick("清 除", "Clear"));
@@ -171,6 +174,24 @@ void frm_chann::Form_Load() {
   Label_tr_count->setText(QString());
   ProgressBar1->hide();
   Full_Redraw();
+}
+
+void frm_chann::Widen_Columns() {
+  // Each column is as wide as its header text, and never narrower than the
+  // widest text its cells can show, so that no cell is cut.
+  const QFontMetrics fm = MSF_Chann->fontMetrics();
+  for (int c = Band; c <= Name; ++c) {
+    QStringList texts = Column_Items(c);
+    if (c == Band) texts << Band_Cell_Text;
+    if (c == Rx || c == Tx) texts << "000.00000";
+    if (c == Dec || c == Enc) texts << Tone_Unknown_Text;
+    if (c == Dec)
+      for (const QString& t : Tone_Name) texts << t;
+    if (c == Name) texts << QString::fromUtf8("信道名称") << "WWWWWWWW";
+    int w = MSF_Chann->Col_Width(c);
+    for (const QString& t : texts) w = std::max(w, fm.horizontalAdvance(t) + kCellPadding);
+    MSF_Chann->Set_Col_Width(c, w);
+  }
 }
 
 void frm_chann::Row_Show(int r) { ::Row_Show(*cells_, r); }

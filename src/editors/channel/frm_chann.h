@@ -75,6 +75,7 @@ protected:
 
 private:
   void Place_Editor(QWidget* w, bool full_height);
+  void Widen_Columns();
   void Hide_Editors_And_Empty();
 
   Chann_Link* engine_ = nullptr;
