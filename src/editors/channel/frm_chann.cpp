@@ -124,6 +124,11 @@ frm_chann::~frm_chann() {
   MSF_Chann->LeaveCell = nullptr;
   MSF_Chann->Click = nullptr;
   MSF_Chann->Scroll = nullptr;
+  Combo_edit->Click = nullptr;
+  Combo_edit->Change = nullptr;
+  Combo_edit->GotFocus = nullptr;
+  Combo_edit->KeyPress = nullptr;
+  Text_Edit->KeyPress = nullptr;
 }
 
 bool frm_chann::Busy() const { return engine_ && engine_->Busy(); }
