@@ -71,6 +71,8 @@ frm_chann::frm_chann() {
   Text_Edit = new Vb_Text(this);
   Combo_edit = new Vb_Combo(this, true);
   Combo_edit->setInsertPolicy(QComboBox::NoInsert);
+  // What is typed is what is committed: no completion from the items.
+  Combo_edit->setCompleter(nullptr);
   Combo_edit->setMaxVisibleItems(12);
   Text_Edit->hide();
   Combo_edit->hide();

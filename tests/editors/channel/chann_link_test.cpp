@@ -153,6 +153,55 @@ TEST_F(ChannLink, WriteSendsTheChannelCountPairsOnly) {
     }
 }
 
+TEST_F(ChannLink, ProgressEndsAtTheLastBlockAndChannel) {
+  Channel_Memory();
+  auto* w = Window();
+  QStringList labels;
+  QList<int> bars;
+  rec.on_call = [&](const Msg_Call&) {
+    labels << w->Label_tr_count->text();
+    bars << w->ProgressBar1->value();
+  };
+  w->Command_read_Click();
+  ASSERT_TRUE(Spin_Until([&] { return rec.calls.size() == 1; }, 30000));
+  w->Command_Write_Click();
+  ASSERT_TRUE(Spin_Until([&] { return rec.calls.size() == 2; }, 30000));
+  EXPECT_EQ(rec.calls[1].text, "Complete writing the data to transceiver.");
+  EXPECT_EQ(labels, (QStringList{"Reading 52 Data Block", "Writeing  199  Channel"}));
+  EXPECT_EQ(bars, (QList<int>{100, 100}));
+  Lang_Flag = -1;
+  w->Command_Write_Click();
+  ASSERT_TRUE(Spin_Until([&] { return rec.calls.size() == 3; }, 30000));
+  EXPECT_EQ(rec.calls[2].text, QString::fromUtf8("向对讲机写入数据完毕 ！"));
+  EXPECT_EQ(rec.calls[2].title, QString::fromUtf8("操作提示"));
+  EXPECT_EQ(labels[2], QString::fromUtf8("正在写入  199  信道"));
+  EXPECT_EQ(w->Label_tr_count->text(), QString::fromUtf8("信道数据写入完毕 ！"));
+  Lang_Flag = 0;
+}
+
+TEST_F(ChannLink, ATimeOutWhileANameBlockIsAwaitedIsRetried) {
+  const auto mem = Channel_Memory(5);
+  // The second data reply (name block 0) never comes: the restart finds the
+  // toggle on the name area, takes channel block 0 as a stray name reply and
+  // asks for it again.
+  sim.Add_Fault({.kind = radiosim::Fault::Silent, .on = radiosim::Reply::Data, .nth = 2});
+  auto* w = Window(true);
+  Radio_Image = Marked_Image();
+  w->Command_read_Click();
+  ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 30000));
+  ASSERT_EQ(rec.Texts(), QStringList{"Complete reading data from the transceiver."});
+  EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 2);
+  const auto reads = Reads();
+  ASSERT_EQ(reads.size(), 3u + 1u + 103u);
+  EXPECT_EQ(reads[4], std::make_pair(0x0000, 64));
+  EXPECT_EQ(reads[5], std::make_pair(0x0000, 64));
+  EXPECT_EQ(reads[6], std::make_pair(0x1000, 64));
+  for (int r = 0; r <= 455; ++r) {
+    if (r > 199 && r < 256) continue;
+    for (int c = 0; c < 16; ++c) ASSERT_EQ(Radio_Image[r][c], mem[r * 16 + c]) << r;
+  }
+}
+
 TEST_F(ChannLink, ASilentRadioLeavesTheImageAndReportsInTheStatusBar) {
   sim.Set_Silent(true);
   auto* w = Window(true);

@@ -268,6 +268,40 @@ TEST_F(ChannWindow, EnterWalksThroughTheRow) {
   EXPECT_FALSE(w->Text_Edit->isVisible());
 }
 
+TEST_F(ChannWindow, WhichCellsOpenAnEditor) {
+  frm_chann* w = W();
+  w->Command_Clear_Click();
+  Vb_Grid* g = G();
+  // A blank band: the setting columns open nothing and hide nothing.
+  g->Click_Cell(20, Band);
+  ASSERT_TRUE(w->Combo_edit->isVisible());
+  g->Click_Cell(20, Power);
+  EXPECT_TRUE(w->Combo_edit->isVisible()) << "the band list stays where it was";
+  EXPECT_EQ(w->Combo_edit->List_Count(), 1);
+  // A choice in a list left over another cell chooses nothing there.
+  w->Combo_edit->Set_List_Index(0);
+  EXPECT_EQ(g->Text_At(20, Band), "");
+  EXPECT_EQ(B(19, 14), 0xFF);
+  // The band shown but no RX: the encode column hides both editors.
+  g->Click_Cell(20, Band);
+  w->Combo_edit->Set_List_Index(0);
+  g->Click_Cell(20, Dec);
+  ASSERT_TRUE(w->Combo_edit->isVisible());
+  EXPECT_EQ(w->Combo_edit->List_Count(), 261);
+  g->Click_Cell(20, Enc);
+  EXPECT_FALSE(w->Combo_edit->isVisible());
+  EXPECT_FALSE(w->Text_Edit->isVisible());
+  // A click on the cell being edited opens it again with the cell's text;
+  // what was typed and not committed is dropped.
+  g->Click_Cell(1, Name);
+  w->Text_Edit->Type_Text("XYZ");
+  g->Click_Cell(1, Name);
+  EXPECT_EQ(w->Text_Edit->Text(), "");
+  g->Click_Cell(1, Rx);
+  EXPECT_EQ(B(256, 0), 0xFF);
+  EXPECT_TRUE(rec.calls.empty());
+}
+
 TEST_F(ChannWindow, ActivationRedrawsFromTheImage) {
   frm_chann* w = W();
   Radio_Image[0][8] = 0x75;
