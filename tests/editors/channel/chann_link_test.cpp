@@ -26,12 +26,14 @@ protected:
     Tone_Init();
     Chann_Count = 200;
   }
-  frm_chann* Window(bool quick = false) {
+  // quick: a short watchdog and retry delay, for radios that fail anyway;
+  // a transfer that must get through keeps the real watchdog.
+  frm_chann* Window(bool quick = false, int watchdog_ms = 200) {
     auto* w = Forms::Reload<frm_chann>();
     if (quick) {
       Link_Profile& p = w->Engine()->Profile_Mutable();
-      p.Watchdog_After_Ms = 200;
-      p.Watchdog_In_Frame_Ms = 200;
+      p.Watchdog_After_Ms = watchdog_ms;
+      p.Watchdog_In_Frame_Ms = std::max(watchdog_ms, p.Watchdog_In_Frame_Ms);
       p.Retry_Delay = 100;
     }
     return w;
@@ -185,7 +187,7 @@ TEST_F(ChannLink, ATimeOutWhileANameBlockIsAwaitedIsRetried) {
   // toggle on the name area, takes channel block 0 as a stray name reply and
   // asks for it again.
   sim.Add_Fault({.kind = radiosim::Fault::Silent, .on = radiosim::Reply::Data, .nth = 2});
-  auto* w = Window(true);
+  auto* w = Window(true, 1000);
   Radio_Image = Marked_Image();
   w->Command_read_Click();
   ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 30000));

@@ -527,3 +527,19 @@ TEST_F(ChannModel, RowRoutines) {
   EXPECT_EQ(Image_Row16(3), Row_Of(F));
 }
 }  // namespace
+
+namespace {
+TEST_F(ChannModel, FrequencyMessagesInChinese) {
+  Lang_Flag = -1;
+  Set_Channel(0);
+  Row_Show(g, 1);
+  edit.Cell_Edit(1, Rx);
+  edit.Leave_Cell(1, Rx, "500", "");
+  edit.Cell_Edit(1, Tx);
+  edit.Leave_Cell(1, Tx, "90", "");
+  edit.Cell_Edit(2, Tx);
+  edit.Leave_Cell(2, Tx, "145", "");
+  EXPECT_EQ(rec.Texts(), (QStringList{U("接收频率超出范围 ！"), U("发射频率超出范围 ！"), U("请先输入接收频率 ！")}));
+  for (const auto& c : rec.calls) EXPECT_EQ(c.title, U("操作提示"));
+}
+}  // namespace
