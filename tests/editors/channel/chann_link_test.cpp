@@ -47,6 +47,22 @@ protected:
     return m;
   }
   bool Idle(frm_chann* w) { return !w->Busy() && !w->Engine()->Timer3.Enabled(); }
+  // The reads of attempt n (1 the first; 0 the last), as (address, length).
+  std::vector<std::pair<int, int>> Reads_Of_Attempt(int n) {
+    const auto frames = sim.Frames();
+    std::vector<size_t> starts;
+    for (size_t i = 0; i < frames.size(); ++i)
+      if (frames[i].kind == radiosim::Frame_Kind::Connect) starts.push_back(i);
+    std::vector<std::pair<int, int>> out;
+    if (starts.empty()) return out;
+    const size_t k = n == 0 ? starts.size() - 1 : static_cast<size_t>(n - 1);
+    if (k >= starts.size()) return out;
+    const size_t end = k + 1 < starts.size() ? starts[k + 1] : frames.size();
+    for (size_t i = starts[k]; i < end; ++i)
+      if (frames[i].kind == radiosim::Frame_Kind::Read && !frames[i].ignored)
+        out.push_back({frames[i].addr, frames[i].len});
+    return out;
+  }
 };
 
 TEST_F(ChannLink, ReadAlternatesTheAreasAndFillsOnlyTheirRows) {
@@ -63,8 +79,10 @@ TEST_F(ChannLink, ReadAlternatesTheAreasAndFillsOnlyTheirRows) {
   EXPECT_EQ(w->ProgressBar1->value(), 100);
   EXPECT_FALSE(w->Engine()->MSC.Is_Open());
 
-  // The password block, then channel block b and name block b for b = 0..50.
-  const auto reads = Reads();
+  // The password block, then channel block b and name block b for b = 0..50
+  // (in the attempt that completed: a machine under load may have let an
+  // earlier one time out).
+  const auto reads = Reads_Of_Attempt(0);
   ASSERT_EQ(reads.size(), 1u + 102u);
   EXPECT_EQ(reads[0], std::make_pair(0x3DF0, 16));
   for (int b = 0; b <= 50; ++b) {
@@ -72,8 +90,9 @@ TEST_F(ChannLink, ReadAlternatesTheAreasAndFillsOnlyTheirRows) {
     ASSERT_EQ(reads[2 + 2 * b], std::make_pair(0x1000 + b * 64, 64)) << b;
   }
   // Every reply acknowledged, the identification and the password block too.
-  EXPECT_TRUE(Spin_Until([&] { return Count(radiosim::Frame_Kind::Ack) == 1 + 1 + 102; }, 2000))
-      << Count(radiosim::Frame_Kind::Ack);
+  if (Count(radiosim::Frame_Kind::Connect) == 1)
+    EXPECT_TRUE(Spin_Until([&] { return Count(radiosim::Frame_Kind::Ack) == 1 + 1 + 102; }, 2000))
+        << Count(radiosim::Frame_Kind::Ack);
 
   for (int r = 0; r < Image_Rows; ++r) {
     const bool chann = r <= 199, name = r >= 256 && r <= 455;
@@ -132,9 +151,14 @@ TEST_F(ChannLink, WriteSendsTheChannelCountPairsOnly) {
 
   // Channel row c, then name row c, for c = 0..199; nothing beyond. Every
   // frame after the first answers the radio's acknowledgement of the one before.
+  // (A machine under load may have let one attempt time out: the attempt
+  // that completed is the one after the last connect command.)
   const auto frames = sim.Frames();
-  std::vector<size_t> writes;
+  size_t from = 0;
   for (size_t i = 0; i < frames.size(); ++i)
+    if (frames[i].kind == radiosim::Frame_Kind::Connect) from = i;
+  std::vector<size_t> writes;
+  for (size_t i = from; i < frames.size(); ++i)
     if (frames[i].kind == radiosim::Frame_Kind::Write) writes.push_back(i);
   ASSERT_EQ(writes.size(), 400u);
   for (int c = 0; c < 200; ++c) {
@@ -192,12 +216,16 @@ TEST_F(ChannLink, ATimeOutWhileANameBlockIsAwaitedIsRetried) {
   w->Command_read_Click();
   ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 30000));
   ASSERT_EQ(rec.Texts(), QStringList{"Complete reading data from the transceiver."});
-  ASSERT_TRUE(Spin_Until([&] { return Count(radiosim::Frame_Kind::Connect) == 2; }, 2000));
-  const auto reads = Reads();
-  ASSERT_EQ(reads.size(), 3u + 1u + 103u);
-  EXPECT_EQ(reads[4], std::make_pair(0x0000, 64));
-  EXPECT_EQ(reads[5], std::make_pair(0x0000, 64));
-  EXPECT_EQ(reads[6], std::make_pair(0x1000, 64));
+  ASSERT_TRUE(Spin_Until([&] { return Count(radiosim::Frame_Kind::Connect) >= 2; }, 2000));
+  const auto first = Reads_Of_Attempt(1);
+  ASSERT_EQ(first.size(), 3u) << "password, channel block 0, name block 0 unanswered";
+  EXPECT_EQ(first[2], std::make_pair(0x1000, 64));
+  const auto second = Reads_Of_Attempt(2);
+  ASSERT_GE(second.size(), 4u);
+  EXPECT_EQ(second[1], std::make_pair(0x0000, 64));
+  EXPECT_EQ(second[2], std::make_pair(0x0000, 64));
+  EXPECT_EQ(second[3], std::make_pair(0x1000, 64));
+  if (Count(radiosim::Frame_Kind::Connect) == 2) EXPECT_EQ(second.size(), 1u + 103u);
   for (int r = 0; r <= 455; ++r) {
     if (r > 199 && r < 256) continue;
     for (int c = 0; c < 16; ++c) ASSERT_EQ(Radio_Image[r][c], mem[r * 16 + c]) << r;
