@@ -90,9 +90,10 @@ TEST_F(ChannLink, ReadAlternatesTheAreasAndFillsOnlyTheirRows) {
     ASSERT_EQ(reads[2 + 2 * b], std::make_pair(0x1000 + b * 64, 64)) << b;
   }
   // Every reply acknowledged, the identification and the password block too.
-  if (Count(radiosim::Frame_Kind::Connect) == 1)
+  if (Count(radiosim::Frame_Kind::Connect) == 1) {
     EXPECT_TRUE(Spin_Until([&] { return Count(radiosim::Frame_Kind::Ack) == 1 + 1 + 102; }, 2000))
         << Count(radiosim::Frame_Kind::Ack);
+  }
 
   for (int r = 0; r < Image_Rows; ++r) {
     const bool chann = r <= 199, name = r >= 256 && r <= 455;
@@ -225,7 +226,9 @@ TEST_F(ChannLink, ATimeOutWhileANameBlockIsAwaitedIsRetried) {
   EXPECT_EQ(second[1], std::make_pair(0x0000, 64));
   EXPECT_EQ(second[2], std::make_pair(0x0000, 64));
   EXPECT_EQ(second[3], std::make_pair(0x1000, 64));
-  if (Count(radiosim::Frame_Kind::Connect) == 2) EXPECT_EQ(second.size(), 1u + 103u);
+  if (Count(radiosim::Frame_Kind::Connect) == 2) {
+    EXPECT_EQ(second.size(), 1u + 103u);
+  }
   for (int r = 0; r <= 455; ++r) {
     if (r > 199 && r < 256) continue;
     for (int c = 0; c < 16; ++c) ASSERT_EQ(Radio_Image[r][c], mem[r * 16 + c]) << r;
