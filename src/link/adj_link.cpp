@@ -1,24 +1,13 @@
 #include "link/adj_link.h"
 
 #include "data/shared_state.h"
+#include "link/editor_profile.h"
 #include "link/protocol.h"
 
 namespace {
 constexpr int kFirstReply = 2;
 constexpr int kLastReply = 9;
 
-Link_Texts Adj_Texts() {
-  Link_Texts t;
-  t.read_done = {"从对讲机中读取调整数据完毕 ！", "Complete reading the data from transceiver."};
-  t.read_done_title = link_text::Title_Upper;
-  t.read_label = {"调整参数读出正常 ！", "Read optional parameters in gear. "};
-  t.write_done = {"调整参数写入完毕 ！", "Complete writing optional parameters to the transceiver."};
-  t.write_done_title = link_text::Title_Upper;
-  t.write_label = {"调整参数写入完毕 ！", "Complete writing optional parameters "};
-  t.port_error = link_text::Port_Error_Short;
-  t.port_title = link_text::Title_Upper;
-  return t;
-}
 }  // namespace
 
 void Adj_Read_Unpack() {
@@ -32,36 +21,30 @@ void Adj_Read_Unpack() {
 }
 
 Link_Profile Adj_Link_Profile(std::function<void()> show) {
-  Link_Profile p;
+  Link_Profile p = Editor_Link_Profile();
   p.Read_Base = 0x3C00;
   p.Read_Last = 8;
   p.Read_First = kFirstReply;
   p.Write_Base = 0x3C00;
   p.Write_First = 24;
   p.Write_Count = 28;
-  p.Retry_Read = 3;
-  p.Retry_Write = 3;
   p.Retry_Delay = 2000;
   p.Ident_Ack = Ident_Ack_Mode::Leading;
   p.Pass = Pass_Mode::None;
-  p.Progress_After_Advance = true;
-  p.Read_End_Display_First = true;
   p.Write_Label_Offset = -1;  // the label names the row just acknowledged
-  p.Unpack = [show = std::move(show)](Link_Engine&) {
-    Adj_Read_Unpack();
-    if (show) show();
-  };
+  p.Unpack = Unpack_Then_Show(&Adj_Read_Unpack, std::move(show));
   p.Write_Row = [](int block) {
     std::array<uint8_t, 16> row{};
     for (int c = 0; c < 16; ++c)
       row[c] = block >= 0 && block < Adj_Rows ? static_cast<uint8_t>(Adj_Image[block][c] & 0xFF) : 0xFF;
     return row;
   };
-  p.Texts = Adj_Texts();
-  p.Fail.message = false;
-  p.Fail.bar_zero = false;
-  p.Fail.label = false;
-  p.Fail.panel2 = true;
+  Link_Texts& t = p.Texts;
+  t.read_done = {"从对讲机中读取调整数据完毕 ！", "Complete reading the data from transceiver."};
+  t.read_label = {"调整参数读出正常 ！", "Read optional parameters in gear. "};
+  t.write_done = {"调整参数写入完毕 ！", "Complete writing optional parameters to the transceiver."};
+  t.write_label = {"调整参数写入完毕 ！", "Complete writing optional parameters "};
+  p.Fail = Fail_Status_Bar_Only;
   return p;
 }
 

@@ -38,16 +38,9 @@ Link_Profile Chann_Link_Profile() {
   p.Read_Last = Chann_Link::Blocks_Per_Area();
   p.Read_First = 1;
   p.Write_Base = 0x0000;
-  p.Write_First = 0;
   p.Write_Count = Chann_Count;
-  p.Retry_Read = 3;
   p.Retry_Write = 1;
   p.Retry_Delay = 1500;
-  p.Ident_Ack = Ident_Ack_Mode::Separate;
-  p.Ident_Pause_Ms = link_timing::Pause_Long_Ms;
-  p.Pass = Pass_Mode::Read;
-  p.Pass_Ack = Pass_Ack_Mode::Separate;
-  p.Pass_Pause_Ms = link_timing::Pause_Short_Ms;
   p.Decode = Ident_Decode_Mode::Three_Pairs_With_Text;
   p.Progress_After_Advance = true;
   p.Write_Label_Offset = -1;
@@ -65,7 +58,6 @@ Link_Profile Chann_Link_Profile() {
   t.port_error = link_text::Port_Error_Reference;
   // A final failure: the message, then the main window's panel 2; the
   // window's bar and label keep what they showed.
-  p.Fail.message = true;
   p.Fail.bar_zero = false;
   p.Fail.label = false;
   p.Fail.panel2 = true;

@@ -1,37 +1,23 @@
 #include "link/fm_link.h"
 
 #include "data/shared_state.h"
+#include "link/editor_profile.h"
 
 Link_Profile Fm_Link_Profile() {
-  Link_Profile p;
+  Link_Profile p = Editor_Link_Profile();
   p.Read_Base = Fm_Page << 8;
   p.Read_Last = 4;
-  p.Read_First = 2;
   p.Write_Base = Fm_Page << 8;
-  p.Write_First = 0;
   p.Write_Count = Fm_Count;
-  p.Retry_Read = 3;
-  p.Retry_Write = 3;
-  p.Retry_Delay = 3000;
-  p.Ident_Ack = Ident_Ack_Mode::Separate;
-  p.Ident_Pause_Ms = link_timing::Pause_Long_Ms;
   p.Pass = Pass_Mode::Enforced;
-  p.Pass_Ack = Pass_Ack_Mode::Separate;
-  p.Pass_Pause_Ms = link_timing::Pause_Short_Ms;
-  p.Progress_After_Advance = true;
-  p.Read_End_Display_First = true;
   p.Unpack = &Fm_Link::Read_Unpack;
   Link_Texts& t = p.Texts;
-  t.read_done = {"从对讲机中读取数据完毕 ！", "Complete reading the data from transceiver."};
-  t.read_done_title = link_text::Title_Upper;
   t.read_label = {" FM 收音机参数读出正常 ！", "Read FM Radio parameters in gear. "};
   t.write_done = {"向对讲机写入参数完毕 ！", "Complete Written FM parameters to the transceiver."};
-  t.write_done_title = link_text::Title_Upper;
   t.write_label = {"收音机参数写入完毕 ！", "Complete Written FM parameters "};
+  // Unlike the other editors, the long port message under the lower-case title.
   t.port_error = link_text::Port_Error_Reference;
   t.port_title = link_text::Title_Lower;
-  t.pass_error = link_text::Pass_Error;
-  t.pass_title = link_text::Title_Upper;
   return p;
 }
 
