@@ -11,24 +11,10 @@
 #include "data/shared_state.h"
 #include "editors/signalling/tone5_tables.h"
 #include "link/main_ident.h"
+#include "platform/main_frame.h"
 #include "platform/msg_box.h"
 #include "platform/status_panels.h"
 #include "platform/twips.h"
-
-namespace {
-// The main frame's outer size in twips (the whole-radio dialogs size
-// themselves from it).
-QSizeF Main_Size_Twips() {
-  QWidget* m = Forms::Main();
-  if (!m) return QSizeF(Screen_Width_Twips(), Screen_Height_Twips());
-  return QSizeF(Px_To_Twips(m->frameGeometry().width()), Px_To_Twips(m->frameGeometry().height()));
-}
-QSizeF Client_Size_Twips() {
-  QWidget* c = Forms::Mdi_Area();
-  if (!c) return Main_Size_Twips();
-  return QSizeF(Client_Width_Twips(c), Client_Height_Twips(c));
-}
-}  // namespace
 
 // ---- the shared dialog ---------------------------------------------------------
 
@@ -62,7 +48,7 @@ void Transfer_Dialog::Lay_Out(const char* caption_zh, const char* caption_en, co
                               const char* go_en, int go_left, int button_top, int pw_label_left,
                               int pw_label_width, int pw_top, int pw_left, int pw_width,
                               int cancel_left) {
-  const QSizeF main = Main_Size_Twips();
+  const QSizeF main = Main_Frame_Twips();
   const double w = main.width() / 3, h = main.height() / 3;
   resize(Twips_To_Px(w), Twips_To_Px(h));
   setWindowTitle(Lang_Pick(caption_zh, caption_en));
@@ -197,7 +183,7 @@ void Form_setup::Form_Load() {
   Frame1->setTitle(zh ? QString::fromUtf8("端口设置") : "Port Setup");
   Command_ok->setText(zh ? QString::fromUtf8("确 定") : "Confirm");
   Command1->setText(zh ? QString::fromUtf8("取 消") : "Cancel");
-  const QSizeF client = Client_Size_Twips();
+  const QSizeF client = Main_Client_Twips();
   const double w = client.width() / 1.9, h = client.height() / 2;
   resize(Twips_To_Px(w), Twips_To_Px(h));
   Show_As_Child();

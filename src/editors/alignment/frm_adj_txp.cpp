@@ -9,10 +9,12 @@
 
 #include "data/freq_codec.h"
 #include "data/shared_state.h"
+#include "editors/editor_window.h"
 #include "files/adj_file.h"
 #include "files/file_dialogs.h"
 #include "link/adj_link.h"
 #include "link/link_texts.h"
+#include "platform/main_frame.h"
 #include "platform/msg_box.h"
 #include "platform/twips.h"
 
@@ -68,8 +70,6 @@ constexpr List_Row kLists[14] = {
 // The order in which the load fills the lists (cells).
 constexpr int kFillOrder[14] = {0, 13, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
 
-constexpr Zh_En kCloseRefused{"正在进行读写操作,请勿关窗口 ！,",
-                              "Read-write operating，don't close the window.,"};
 constexpr Zh_En kLoadDone{"调整参数从文件调入成功 ！", "Succeed fold the optional parameters from file."};
 constexpr Zh_En kSaveDone{"调整参数保存完毕 ！", "Complete storing optional parameters."};
 constexpr const char* kValueTitle = "操作提示";  // the value boxes' messages are Chinese only
@@ -389,10 +389,8 @@ void frm_Adj_Txp::Form_Load() {
   Freq_Max = Freq_Max_Values;
 
   // 2. Size from the main window, centred in its client area.
-  QWidget* main = Forms::Main();
-  const double main_w = main ? Px_To_Twips(main->frameGeometry().width()) : Screen_Width_Twips();
-  const double main_h = main ? Px_To_Twips(main->frameGeometry().height()) : Screen_Height_Twips();
-  const double w = main_w / 1.48, h = main_h / 1.2;
+  const QSizeF main = Main_Frame_Twips();
+  const double w = main.width() / 1.48, h = main.height() / 1.2;
   QWidget* client = Forms::Mdi_Area();
   const double cw = client ? Client_Width_Twips(client) : w;
   const double ch = client ? Client_Height_Twips(client) : h;
@@ -459,11 +457,7 @@ void frm_Adj_Txp::Form_Unload() {
 bool frm_Adj_Txp::Form_Query_Close() {
   // Closing by the window's close box is refused while a transfer runs, as
   // the Close button refuses it.
-  if (Busy()) {
-    Msg_Box(kCloseRefused.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());
-    return false;
-  }
-  return true;
+  return !Refuse_While_Busy(Busy(), editor_text::Close_Busy);
 }
 
 void frm_Adj_Txp::focusInEvent(QFocusEvent* e) {
@@ -586,10 +580,7 @@ void frm_Adj_Txp::TabStrip1_Click() {
 // ---- buttons ------------------------------------------------------------------------------
 
 void frm_Adj_Txp::Command_def_Click() {
-  if (Busy()) {
-    Msg_Box(link_text::Busy.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());
-    return;
-  }
+  if (Refuse_While_Busy(Busy())) return;
   ProgressBar1->hide();
   ProgressBar1->setValue(0);
   Label_tr_count->clear();
@@ -600,29 +591,17 @@ void frm_Adj_Txp::Command_def_Click() {
 }
 
 void frm_Adj_Txp::Command_close_Click() {
-  if (Busy()) {
-    Msg_Box(kCloseRefused.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());
-    return;
-  }
-  if (engine_->MSC.Is_Open()) engine_->MSC.Close();
-  Unload();
-  Forms::Unload<Form_open_menu>();
-  Forms::Unload<Form_save_menu>();
+  if (Refuse_While_Busy(Busy(), editor_text::Close_Busy)) return;
+  Close_Editor<Form_open_menu, Form_save_menu>(*this, *engine_);
 }
 
 void frm_Adj_Txp::Command_open_Click() {
-  if (Busy()) {
-    Msg_Box(link_text::Busy.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());
-    return;
-  }
+  if (Refuse_While_Busy(Busy())) return;
   Forms::Load<Form_open_adj>()->Show_Dialog();
 }
 
 void frm_Adj_Txp::Command_save_Click() {
-  if (Busy()) {
-    Msg_Box(link_text::Busy.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());
-    return;
-  }
+  if (Refuse_While_Busy(Busy())) return;
   Forms::Load<Form_save_adj>()->Show_Dialog();
 }
 
@@ -635,16 +614,8 @@ void frm_Adj_Txp::Timer4_Timer() {
   // A request waits while a transfer runs: a file loaded during a read would
   // be overwritten when the read ends, and one loaded during a write would
   // mix into the rows still to be sent.
-  if (Busy()) return;
-  if (Adj_Open_Flag != 0) {
-    Adj_Open_Flag = 0;
-    Adj_FileLoad();
-    if (Unloaded()) return;
-  }
-  if (Adj_Save_Flag != 0) {
-    Adj_Save_Flag = 0;
-    Adj_FileSave();
-  }
+  Serve_File_Requests(*this, Busy(), Adj_Open_Flag, [this] { Adj_FileLoad(); }, Adj_Save_Flag,
+                      [this] { Adj_FileSave(); });
 }
 
 void frm_Adj_Txp::Adj_FileLoad() {

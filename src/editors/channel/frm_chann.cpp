@@ -7,8 +7,10 @@
 
 #include "data/chann_default.h"
 #include "data/shared_state.h"
+#include "editors/editor_window.h"
 #include "files/file_dialogs.h"
 #include "link/chann_link.h"
+#include "platform/main_frame.h"
 #include "platform/msg_box.h"
 #include "platform/twips.h"
 #include "platform/vb_controls.h"
@@ -50,20 +52,6 @@ private:
   Vb_Grid* g_;
 };
 
-QSizeF Main_Outer_Twips() {
-  QWidget* m = Forms::Main();
-  if (!m) return QSizeF(Screen_Width_Twips(), Screen_Height_Twips());
-  return QSizeF(Px_To_Twips(m->frameGeometry().width()), Px_To_Twips(m->frameGeometry().height()));
-}
-QSizeF Main_Inner_Twips() {
-  QWidget* c = Forms::Mdi_Area();
-  if (!c) return Main_Outer_Twips();
-  return QSizeF(Client_Width_Twips(c), Client_Height_Twips(c));
-}
-
-void Message(const Zh_En& text) {
-  Msg_Box(text.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());
-}
 }  // namespace
 
 frm_chann::frm_chann() {
@@ -154,7 +142,7 @@ void frm_chann::Form_Load() {
   double fx = Screen_Width_Twips() / 14500, fy = Screen_Height_Twips() / 9500;
   if (fx == 0) fx = 1;
   if (fy == 0) fy = 1;
-  const QSizeF outer = Main_Outer_Twips(), inner = Main_Inner_Twips();
+  const QSizeF outer = Main_Frame_Twips(), inner = Main_Client_Twips();
   const double w = outer.width() / fx, h = outer.height() / fy;
   const double top = (inner.height() - h) / 2, left = (inner.width() - w) / 2;
   resize(Twips_To_Px(w), Twips_To_Px(h));
@@ -219,11 +207,7 @@ void frm_chann::Full_Redraw() {
 void frm_chann::Form_Activate() { Full_Redraw(); }
 
 bool frm_chann::Form_Query_Close() {
-  if (Busy()) {
-    Message(link_text::Close_Refused);
-    return false;
-  }
-  return true;
+  return !Refuse_While_Busy(Busy(), link_text::Close_Refused);
 }
 
 void frm_chann::Form_Unload() {
@@ -238,10 +222,7 @@ void frm_chann::Command_read_Click() { engine_->Command_read_Click(); }
 void frm_chann::Command_Write_Click() { engine_->Command_Write_Click(); }
 
 void frm_chann::Command_Clear_Click() {
-  if (Busy()) {
-    Message(kClearRefused);
-    return;
-  }
+  if (Refuse_While_Busy(Busy(), kClearRefused)) return;
   ProgressBar1->setValue(0);
   Label_tr_count->setText(QString());
   ProgressBar1->hide();
@@ -259,30 +240,18 @@ void frm_chann::Command_def_Click() {
 }
 
 void frm_chann::Command_open_Click() {
-  if (Busy()) {
-    Message(link_text::Busy);
-    return;
-  }
+  if (Refuse_While_Busy(Busy())) return;
   if (auto* d = Forms::Load<Form_open_chann>()) d->Show_Dialog();
 }
 
 void frm_chann::Command_save_Click() {
-  if (Busy()) {
-    Message(link_text::Busy);
-    return;
-  }
+  if (Refuse_While_Busy(Busy())) return;
   if (auto* d = Forms::Load<Form_save_chann>()) d->Show_Dialog();
 }
 
 void frm_chann::Command_close_Click() {
-  if (Busy()) {
-    Message(link_text::Close_Refused);
-    return;
-  }
-  if (engine_->MSC.Is_Open()) engine_->MSC.Close();
-  Unload();
-  Forms::Unload<Form_open_chann>();
-  Forms::Unload<Form_save_chann>();
+  if (Refuse_While_Busy(Busy(), link_text::Close_Refused)) return;
+  Close_Editor<Form_open_chann, Form_save_chann>(*this, *engine_);
 }
 
 // ---- cell editing ------------------------------------------------------------------

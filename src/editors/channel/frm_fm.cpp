@@ -7,7 +7,9 @@
 #include <algorithm>
 
 #include "data/shared_state.h"
+#include "editors/editor_window.h"
 #include "files/file_dialogs.h"
+#include "platform/main_frame.h"
 #include "platform/msg_box.h"
 #include "platform/twips.h"
 #include "platform/vb_controls.h"
@@ -51,17 +53,6 @@ constexpr int Status_Height = 300;
 constexpr int Bar_Height = 300;
 }  // namespace design
 
-// The main frame's outer size and its client area, in twips.
-QSizeF Main_Size_Twips() {
-  QWidget* m = Forms::Main();
-  if (!m) return QSizeF(Screen_Width_Twips(), Screen_Height_Twips());
-  return QSizeF(Px_To_Twips(m->frameGeometry().width()), Px_To_Twips(m->frameGeometry().height()));
-}
-QSizeF Client_Size_Twips() {
-  QWidget* c = Forms::Mdi_Area();
-  if (!c) return Main_Size_Twips();
-  return QSizeF(Client_Width_Twips(c), Client_Height_Twips(c));
-}
 }  // namespace
 
 frm_FM::frm_FM(const Link_Profile& profile) {
@@ -133,8 +124,8 @@ void frm_FM::Form_Load() {
 
 void frm_FM::Lay_Out() {
   // The window from the main frame; the grid from the window.
-  const QSizeF main = Main_Size_Twips();
-  const QSizeF client = Client_Size_Twips();
+  const QSizeF main = Main_Frame_Twips();
+  const QSizeF client = Main_Client_Twips();
   const double w = main.width() / 1.8;
   const double h = main.height() / 1.5;
   resize(Twips_To_Px(w), Twips_To_Px(h));
@@ -254,17 +245,11 @@ void frm_FM::Edit_Drop() {
 
 // ---- buttons -----------------------------------------------------------------------------
 
-bool frm_FM::Refused_While_Busy(const Zh_En& text) {
-  if (!Busy()) return false;
-  Msg_Box(text.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());
-  return true;
-}
-
 void frm_FM::Command_read_Click() { engine_->Command_read_Click(); }
 void frm_FM::Command_Write_Click() { engine_->Command_Write_Click(); }
 
 void frm_FM::Command_Clear_Click() {
-  if (Refused_While_Busy(Clear_Refused)) return;
+  if (Refuse_While_Busy(Busy(), Clear_Refused)) return;
   ProgressBar1->setValue(0);
   Label_tr_count->clear();
   ProgressBar1->hide();
@@ -284,27 +269,24 @@ void frm_FM::Command_def_Click() {
 }
 
 void frm_FM::Command_open_Click() {
-  if (Refused_While_Busy(link_text::Busy)) return;
+  if (Refuse_While_Busy(Busy())) return;
   Forms::Reload<Form_open_chann>();
 }
 
 void frm_FM::Command_save_Click() {
-  if (Refused_While_Busy(link_text::Busy)) return;
+  if (Refuse_While_Busy(Busy())) return;
   Forms::Reload<Form_save_chann>();
 }
 
 void frm_FM::Command_close_Click() {
-  if (Refused_While_Busy(link_text::Close_Refused)) return;
-  if (engine_->MSC.Is_Open()) engine_->MSC.Close();
-  Unload();
-  Forms::Unload<Form_open_chann>();
-  Forms::Unload<Form_save_chann>();
+  if (Refuse_While_Busy(Busy(), link_text::Close_Refused)) return;
+  Close_Editor<Form_open_chann, Form_save_chann>(*this, *engine_);
 }
 
 bool frm_FM::Form_Query_Close() {
   // Closing mid-transfer would cut a write off half-way: refused, as the
   // Close button refuses.
-  return !Refused_While_Busy(link_text::Close_Refused);
+  return !Refuse_While_Busy(Busy(), link_text::Close_Refused);
 }
 
 void frm_FM::Form_Unload() {

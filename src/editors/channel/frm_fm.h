@@ -66,7 +66,6 @@ private:
   // Hides the text box and forgets its text: the cells under it were redrawn.
   void Edit_Drop();
   void Lay_Out();
-  bool Refused_While_Busy(const Zh_En& text);
 
   Fm_Link* engine_ = nullptr;
 };

@@ -18,6 +18,7 @@
 #include "data/opt_default.h"
 #include "data/opt_positions.h"
 #include "data/shared_state.h"
+#include "editors/editor_window.h"
 #include "editors/options/code_text.h"
 #include "editors/options/opt_block.h"
 #include "editors/options/opt_lists.h"
@@ -25,13 +26,13 @@
 #include "files/file_dialogs.h"
 #include "link/link_engine.h"
 #include "link/option_link.h"
+#include "platform/main_frame.h"
 #include "platform/msg_box.h"
 #include "platform/twips.h"
 
 namespace {
 // The window's own messages.
 namespace text {
-constexpr Zh_En Close_Refused{"正在进行读写操作,请勿关窗口 ！,", "Read-write operating，don't close the window.,"};
 constexpr Zh_En Freq_Too_Long{"频率超出范围 ！", "Over the range of  frequency ."};
 // Shown in Chinese whatever the language.
 constexpr const char* Freq_Out_Of_Band = "当前工作频率超出范围 ！";
@@ -363,13 +364,9 @@ void frm_option::Form_Load() {
   // 2. Captions.
   Set_Captions();
   // 3. Size from the main window, centred in its client area.
-  double main_w = Screen_Width_Twips(), main_h = Screen_Height_Twips();
-  if (QWidget* m = Forms::Main()) {
-    main_w = Px_To_Twips(m->frameGeometry().width());
-    main_h = Px_To_Twips(m->frameGeometry().height());
-  }
-  const float w = static_cast<float>(main_w / 1.48);
-  const float h = static_cast<float>(main_h / 1.16);
+  const QSizeF main = Main_Frame_Twips();
+  const float w = static_cast<float>(main.width() / 1.48);
+  const float h = static_cast<float>(main.height() / 1.16);
   resize(Twips_To_Px(w), Twips_To_Px(h));
   // 4. Show (the first activation redraws only once the lists are filled).
   Show_As_Child();
@@ -398,11 +395,7 @@ void frm_option::Form_Activate() {
 
 bool frm_option::Form_Query_Close() {
   // Closing the window would end a running transfer half-way: refused.
-  if (Busy()) {
-    Warn(text::Close_Refused, link_text::Title_Lower);
-    return false;
-  }
-  return true;
+  return !Refuse_While_Busy(Busy(), editor_text::Close_Busy);
 }
 
 void frm_option::Form_Unload() {
@@ -410,17 +403,11 @@ void frm_option::Form_Unload() {
   engine_->Shut_Down();
 }
 
-bool frm_option::Refuse_When_Busy() {
-  if (!Busy()) return false;
-  Warn(link_text::Busy, link_text::Title_Lower);
-  return true;
-}
-
 void frm_option::Command_read_Click() { engine_->Command_read_Click(); }
 void frm_option::Command_Write_Click() { engine_->Command_Write_Click(); }
 
 void frm_option::Command_def_Click() {
-  if (Refuse_When_Busy()) return;
+  if (Refuse_While_Busy(Busy())) return;
   ProgressBar1->setVisible(false);
   ProgressBar1->setValue(0);
   Label_tr_count->setText(QString());
@@ -430,7 +417,7 @@ void frm_option::Command_def_Click() {
 }
 
 void frm_option::Command_open_Click() {
-  if (Refuse_When_Busy()) return;
+  if (Refuse_While_Busy(Busy())) return;
   if (auto* d = Forms::Find<Form_open_chann>()) {
     // Already loaded: brought up again, not reloaded.
     if (QWidget* host = d->Host()) {
@@ -448,19 +435,13 @@ void frm_option::Command_open_Click() {
 }
 
 void frm_option::Command_save_Click() {
-  if (Refuse_When_Busy()) return;
+  if (Refuse_While_Busy(Busy())) return;
   Forms::Reload<Form_save_chann>();
 }
 
 void frm_option::Command_close_Click() {
-  if (Busy()) {
-    Warn(text::Close_Refused, link_text::Title_Lower);
-    return;
-  }
-  if (engine_->MSC.Is_Open()) engine_->MSC.Close();
-  Unload();
-  Forms::Unload<Form_open_menu>();
-  Forms::Unload<Form_save_menu>();
+  if (Refuse_While_Busy(Busy(), editor_text::Close_Busy)) return;
+  Close_Editor<Form_open_menu, Form_save_menu>(*this, *engine_);
 }
 
 // ---- lists and redraw ------------------------------------------------------------------

@@ -123,7 +123,6 @@ private:
   void Text_ANI_LostFocus();
   void Text_Model_Disp_Change();
   void Text_Model_Disp_KeyPress(int& key);
-  bool Refuse_When_Busy();
 
   Link_Engine* engine_ = nullptr;
   std::vector<Vb_Combo*> block_lists_;  // as Opt_Block_Lists()

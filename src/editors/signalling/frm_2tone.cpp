@@ -9,12 +9,14 @@
 
 #include "data/image_map.h"
 #include "data/shared_state.h"
+#include "editors/editor_window.h"
 #include "editors/signalling/tone2_area.h"
 #include "editors/signalling/dtmf_fields.h"
 #include "editors/signalling/tone2_grids.h"
 #include "files/file_dialogs.h"
 #include "link/link_texts.h"
 #include "link/tone2_link.h"
+#include "platform/main_frame.h"
 #include "platform/msg_box.h"
 #include "platform/twips.h"
 #include "platform/vb_grid.h"
@@ -35,17 +37,6 @@ constexpr const char* Decode_Format_En =
     "|^Alert|^Dec_4|^   Response   |^Alert";
 
 constexpr int Page_Height_Twips = 6100;
-
-QSizeF Main_Outer_Twips() {
-  QWidget* m = Forms::Main();
-  if (!m) return QSizeF(Screen_Width_Twips(), Screen_Height_Twips());
-  return QSizeF(Px_To_Twips(m->frameGeometry().width()), Px_To_Twips(m->frameGeometry().height()));
-}
-QSizeF Main_Client_Twips() {
-  QWidget* c = Forms::Mdi_Area();
-  if (!c) return Main_Outer_Twips();
-  return QSizeF(Client_Width_Twips(c), Client_Height_Twips(c));
-}
 
 // A label to the left of its control, right-aligned, wrapping when long.
 QLabel* Side_Label(QWidget* parent) {
@@ -201,7 +192,7 @@ void frm_2tone::Lay_Out() {
 }
 
 void frm_2tone::Form_Load() {
-  const QSizeF main = Main_Outer_Twips(), client = Main_Client_Twips();
+  const QSizeF main = Main_Frame_Twips(), client = Main_Client_Twips();
   const double w = main.width() / 1.2, h = main.height() / 1.25;
   resize(Twips_To_Px(w), Twips_To_Px(h));
   Show_As_Child();
@@ -425,17 +416,11 @@ void frm_2tone::Range_Message() {
 
 // ---- buttons ------------------------------------------------------------------------
 
-bool frm_2tone::Busy_Guard() {
-  if (!Busy()) return false;
-  Msg_Box(link_text::Busy.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());
-  return true;
-}
-
 void frm_2tone::Command_read_Click() { engine_->Command_read_Click(); }
 void frm_2tone::Command_Write_Click() { engine_->Command_Write_Click(); }
 
 void frm_2tone::Command_def_Click() {
-  if (Busy_Guard()) return;
+  if (Refuse_While_Busy(Busy())) return;
   ProgressBar1->hide();
   ProgressBar1->setValue(0);
   Label_tr_count->setText(QString());
@@ -444,31 +429,24 @@ void frm_2tone::Command_def_Click() {
 }
 
 void frm_2tone::Command_open_Click() {
-  if (Busy_Guard()) return;
+  if (Refuse_While_Busy(Busy())) return;
   Forms::Reload<Form_open_chann>();
 }
 
 void frm_2tone::Command_save_Click() {
-  if (Busy_Guard()) return;
+  if (Refuse_While_Busy(Busy())) return;
   Forms::Reload<Form_save_chann>();
 }
 
 void frm_2tone::Command_close_Click() {
-  if (Busy_Guard()) return;
-  if (engine_->MSC.Is_Open()) engine_->MSC.Close();
-  Unload();
-  Forms::Unload<Form_open_menu>();
-  Forms::Unload<Form_save_menu>();
+  if (Refuse_While_Busy(Busy())) return;
+  Close_Editor<Form_open_menu, Form_save_menu>(*this, *engine_);
 }
 
 bool frm_2tone::Form_Query_Close() {
   // Closing the window would cut a transfer off half-way: refuse while one
   // runs, with the Close button's message.
-  if (Busy()) {
-    Msg_Box(link_text::Busy.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());
-    return false;
-  }
-  return true;
+  return !Refuse_While_Busy(Busy());
 }
 
 void frm_2tone::Form_Unload() { engine_->Shut_Down(); }

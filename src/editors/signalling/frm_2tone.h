@@ -88,7 +88,6 @@ private:
   void Decode_EditCell();
   void Select_Decode_Code(int r);
   void Lay_Out();
-  bool Busy_Guard();
   void Range_Message();
 
   Link_Engine* engine_ = nullptr;

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "data/shared_state.h"
+#include "editors/editor_window.h"
 #include "editors/signalling/digit_codes.h"
 #include "editors/signalling/tone5_area.h"
 #include "editors/signalling/tone5_tables.h"
@@ -15,6 +16,7 @@
 #include "files/sig_file.h"
 #include "link/link_engine.h"
 #include "link/tone5_link.h"
+#include "platform/main_frame.h"
 #include "platform/msg_box.h"
 #include "platform/twips.h"
 #include "platform/vb_controls.h"
@@ -32,16 +34,6 @@ constexpr Zh_En kHexOnly{"码组字符只能是 0 - 9 或 A - F  ！", "Group Di
 constexpr Zh_En kDigitsTitle{"操作提示", "Operate Prompt\""};
 
 bool Hex_Upper(QChar c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
-
-QSizeF Main_Outer_Twips() {
-  if (QWidget* m = Forms::Main())
-    return QSizeF(Px_To_Twips(m->frameGeometry().width()), Px_To_Twips(m->frameGeometry().height()));
-  return QSizeF(Screen_Width_Twips(), Screen_Height_Twips());
-}
-QSizeF Main_Client_Twips() {
-  if (QWidget* c = Forms::Mdi_Area()) return QSizeF(Client_Width_Twips(c), Client_Height_Twips(c));
-  return Main_Outer_Twips();
-}
 
 Vb_Combo* New_List(QWidget* parent, QString* undo) {
   auto* c = new Vb_Combo(parent, true);
@@ -238,7 +230,7 @@ void frm_5tone::Build_Controls() {
 // ---- loading --------------------------------------------------------------------------
 
 void frm_5tone::Form_Load() {
-  const QSizeF main = Main_Outer_Twips();
+  const QSizeF main = Main_Frame_Twips();
   const QSizeF client = Main_Client_Twips();
   const double w = main.width() / 1.3, h = main.height() / 1.25;
   resize(Twips_To_Px(w), Twips_To_Px(h));
@@ -266,7 +258,7 @@ void frm_5tone::Form_Unload() {
 
 bool frm_5tone::Form_Query_Close() {
   // The close box is refused like the Close button while a transfer runs.
-  return !Refuse_When_Busy();
+  return !Refuse_While_Busy(Busy());
 }
 
 void frm_5tone::Lay_Out() {
@@ -490,17 +482,11 @@ void frm_5tone::TabStrip1_Click() {
   Text_Encode->hide();
 }
 
-bool frm_5tone::Refuse_When_Busy() {
-  if (!Busy()) return false;
-  Msg_Box(link_text::Busy.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());
-  return true;
-}
-
 void frm_5tone::Command_read_Click() { engine_->Command_read_Click(); }
 void frm_5tone::Command_Write_Click() { engine_->Command_Write_Click(); }
 
 void frm_5tone::Command_def_Click() {
-  if (Refuse_When_Busy()) return;
+  if (Refuse_While_Busy(Busy())) return;
   ProgressBar1->hide();
   ProgressBar1->setValue(0);
   Label_tr_count->clear();
@@ -509,21 +495,18 @@ void frm_5tone::Command_def_Click() {
 }
 
 void frm_5tone::Command_open_Click() {
-  if (Refuse_When_Busy()) return;
+  if (Refuse_While_Busy(Busy())) return;
   Forms::Load<Form_open_chann>();
 }
 
 void frm_5tone::Command_save_Click() {
-  if (Refuse_When_Busy()) return;
+  if (Refuse_While_Busy(Busy())) return;
   Forms::Load<Form_save_chann>();
 }
 
 void frm_5tone::Command_close_Click() {
-  if (Refuse_When_Busy()) return;
-  if (engine_->MSC.Is_Open()) engine_->MSC.Close();
-  Unload();
-  Forms::Unload<Form_open_menu>();
-  Forms::Unload<Form_save_menu>();
+  if (Refuse_While_Busy(Busy())) return;
+  Close_Editor<Form_open_menu, Form_save_menu>(*this, *engine_);
 }
 
 void frm_5tone::Put_Back(Vb_Combo* list, bool take_focus, bool only_when_shown) {
@@ -787,16 +770,8 @@ void frm_5tone::Action_Show(int e) {
 
 void frm_5tone::Timer4_Timer() {
   // A request made during a transfer waits until the transfer has ended.
-  if (Busy()) return;
-  if (Sig_Open_Flag != 0) {
-    Sig_Open_Flag = 0;
-    Tone5_FileLoad();
-    if (Unloaded()) return;
-  }
-  if (Sig_Save_Flag != 0) {
-    Sig_Save_Flag = 0;
-    Tone5_FileSave();
-  }
+  Serve_File_Requests(*this, Busy(), Sig_Open_Flag, [this] { Tone5_FileLoad(); }, Sig_Save_Flag,
+                      [this] { Tone5_FileSave(); });
 }
 
 void frm_5tone::File_Message(const QString& zh, const QString& en) {

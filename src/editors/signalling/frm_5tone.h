@@ -149,7 +149,6 @@ private:
   void Build_Controls();
   void Lay_Out();
   void Set_Texts();
-  bool Refuse_When_Busy();
   void Put_Back(Vb_Combo* list, bool take_focus, bool only_when_shown = false);
   void Float_Over(QWidget* editor, Vb_Grid* grid, bool with_height);
   void File_Message(const QString& zh, const QString& en);

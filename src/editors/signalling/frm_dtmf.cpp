@@ -8,33 +8,20 @@
 
 #include "data/image_map.h"
 #include "data/shared_state.h"
+#include "editors/editor_window.h"
 #include "editors/signalling/digit_codes.h"
 #include "editors/signalling/dtmf_area.h"
 #include "editors/signalling/dtmf_fields.h"
 #include "files/file_dialogs.h"
 #include "link/dtmf_link.h"
 #include "link/link_texts.h"
+#include "platform/main_frame.h"
 #include "platform/msg_box.h"
 #include "platform/twips.h"
 
 namespace {
-// The close box's warning while a transfer runs.
-constexpr Zh_En Close_Busy{"正在进行读写操作,请勿关窗口 ！,",
-                           "Read-write operating，don't close the window.,"};
-
 // Rights bits, left to right: inspection, monitor, stun, kill, revive.
 constexpr int Rights_Count = 5;
-
-QSizeF Main_Outer_Twips() {
-  QWidget* m = Forms::Main();
-  if (!m) return QSizeF(Screen_Width_Twips(), Screen_Height_Twips());
-  return QSizeF(Px_To_Twips(m->frameGeometry().width()), Px_To_Twips(m->frameGeometry().height()));
-}
-QSizeF Main_Client_Twips() {
-  QWidget* c = Forms::Mdi_Area();
-  if (!c) return Main_Outer_Twips();
-  return QSizeF(Client_Width_Twips(c), Client_Height_Twips(c));
-}
 
 }  // namespace
 
@@ -280,7 +267,7 @@ void frm_dtmf::Captions() {
 void frm_dtmf::Form_Load() {
   Enc_Page = Dtmf_Encode_Page;
   Dec_Page = Dtmf_Decode_Page;
-  const QSizeF main = Main_Outer_Twips(), client = Main_Client_Twips();
+  const QSizeF main = Main_Frame_Twips(), client = Main_Client_Twips();
   const double w = main.width() / 1.4, h = main.height() / 1.55;
   resize(Twips_To_Px(w), Twips_To_Px(h));
   Lay_Out();
@@ -366,46 +353,33 @@ void frm_dtmf::Check_Ctrl_En_Click() {
 
 void frm_dtmf::Code_Box_LostFocus(int) { Dtmf_Show(); }
 
-bool frm_dtmf::Busy_Guard() {
-  if (!Busy()) return false;
-  Msg_Box(link_text::Busy.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());
-  return true;
-}
-
 void frm_dtmf::Command_read_Click() { engine_->Command_read_Click(); }
 void frm_dtmf::Command_Write_Click() { engine_->Command_Write_Click(); }
 
 void frm_dtmf::Command_def_Click() {
-  if (Busy_Guard()) return;
+  if (Refuse_While_Busy(Busy())) return;
   Dtmf_Default();
   Dtmf_Show();
 }
 
 void frm_dtmf::Command_open_Click() {
-  if (Busy_Guard()) return;
+  if (Refuse_While_Busy(Busy())) return;
   Forms::Reload<Form_open_chann>();
 }
 
 void frm_dtmf::Command_save_Click() {
-  if (Busy_Guard()) return;
+  if (Refuse_While_Busy(Busy())) return;
   Forms::Reload<Form_save_chann>();
 }
 
 void frm_dtmf::Command_close_Click() {
-  if (Busy_Guard()) return;
-  if (engine_->MSC.Is_Open()) engine_->MSC.Close();
-  Unload();
-  Forms::Unload<Form_open_menu>();
-  Forms::Unload<Form_save_menu>();
+  if (Refuse_While_Busy(Busy())) return;
+  Close_Editor<Form_open_menu, Form_save_menu>(*this, *engine_);
 }
 
 bool frm_dtmf::Form_Query_Close() {
   // Closing the window would cut a transfer off half-way: refuse while one runs.
-  if (Busy()) {
-    Msg_Box(Close_Busy.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());
-    return false;
-  }
-  return true;
+  return !Refuse_While_Busy(Busy(), editor_text::Close_Busy);
 }
 
 void frm_dtmf::Form_Unload() { engine_->Shut_Down(); }

@@ -97,7 +97,6 @@ protected:
   void Form_Activate() override;
 
 private:
-  bool Busy_Guard();
   void Id_Controls_Enable(bool on);
   void Lay_Out();
   void Captions();

@@ -1,0 +1,23 @@
+#include "editors/editor_window.h"
+
+#include "platform/msg_box.h"
+
+bool Refuse_While_Busy(bool busy, const Zh_En& text) {
+  if (!busy) return false;
+  Msg_Box(text.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());
+  return true;
+}
+
+void Serve_File_Requests(const Vb_Form& window, bool busy, int16_t& open_flag, const std::function<void()>& load,
+                         int16_t& save_flag, const std::function<void()>& save) {
+  if (busy) return;
+  if (open_flag != 0) {
+    open_flag = 0;
+    load();
+    if (window.Unloaded()) return;
+  }
+  if (save_flag != 0) {
+    save_flag = 0;
+    save();
+  }
+}

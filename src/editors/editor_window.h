@@ -1,0 +1,36 @@
+#pragma once
+// What the editor windows do alike around their transfer: refusing commands
+// while it runs, closing, and serving the file requests that the main
+// window's file dialogs leave for them.
+
+#include <cstdint>
+#include <functional>
+
+#include "link/link_engine.h"
+#include "link/link_texts.h"
+#include "platform/vb_form.h"
+
+namespace editor_text {
+// The close warning of the DTMF, option and alignment editors (no blank
+// before its last comma, unlike link_text::Close_Refused).
+constexpr Zh_En Close_Busy{"正在进行读写操作,请勿关窗口 ！,", "Read-write operating，don't close the window.,"};
+}  // namespace editor_text
+
+// A command refused while the window's transfer runs: when busy, text goes
+// up in a warning box and the result is true (the command stops there).
+bool Refuse_While_Busy(bool busy, const Zh_En& text = link_text::Busy);
+
+// The Close button, once allowed: the window's port closed if it is open,
+// the window unloaded, then the file dialogs that belong to it (Also...).
+template <class... Also>
+void Close_Editor(Vb_Form& window, Link_Engine& engine) {
+  if (engine.MSC.Is_Open()) engine.MSC.Close();
+  window.Unload();
+  (Forms::Unload<Also>(), ...);
+}
+
+// One tick of a window's file-request poll: while no transfer runs, a
+// pending open request (open_flag non-zero) is cleared and served by load,
+// then, unless that unloaded the window, a pending save request by save.
+void Serve_File_Requests(const Vb_Form& window, bool busy, int16_t& open_flag, const std::function<void()>& load,
+                         int16_t& save_flag, const std::function<void()>& save);
