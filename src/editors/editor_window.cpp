@@ -2,6 +2,21 @@
 
 #include "platform/msg_box.h"
 
+QProgressBar* New_Transfer_Bar(QWidget* parent) {
+  auto* bar = new QProgressBar(parent);
+  bar->setRange(0, 100);
+  bar->setTextVisible(false);
+  return bar;
+}
+
+void Engine_Idle(Link_Engine& e) {
+  e.Timer1.Set_Enabled(false);
+  e.Timer2.Set_Enabled(false);
+  e.Timer3.Set_Enabled(false);
+  e.Write_Mode = e.Link_Up = e.Tx_Done = 0;
+  e.Busy_Write = e.Busy_Read = 0;
+}
+
 bool Refuse_While_Busy(bool busy, const Zh_En& text) {
   if (!busy) return false;
   Msg_Box(text.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());

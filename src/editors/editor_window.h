@@ -1,8 +1,10 @@
 #pragma once
-// What the editor windows do alike around their transfer: refusing commands
-// while it runs, closing, and serving the file requests that the main
-// window's file dialogs leave for them.
+// What the editor windows do alike around their transfer: its progress bar,
+// the engine idle at load, refusing commands while it runs, closing, and
+// serving the file requests that the main window's file dialogs leave for
+// them.
 
+#include <QProgressBar>
 #include <cstdint>
 #include <functional>
 
@@ -15,6 +17,13 @@ namespace editor_text {
 // before its last comma, unlike link_text::Close_Refused).
 constexpr Zh_En Close_Busy{"正在进行读写操作,请勿关窗口 ！,", "Read-write operating，don't close the window.,"};
 }  // namespace editor_text
+
+// The bar a window's transfer shows its progress in: 0..100, no text.
+QProgressBar* New_Transfer_Bar(QWidget* parent);
+
+// The window's engine idle, as a window sets it when it loads: its three
+// timers stopped, no write mode, link, frame sent or transfer under way.
+void Engine_Idle(Link_Engine& engine);
 
 // A command refused while the window's transfer runs: when busy, text goes
 // up in a warning box and the result is true (the command stops there).

@@ -63,3 +63,29 @@ TEST(EditorWindow, FileRequestsWaitForTheTransferAndStopWithTheWindow) {
     Forms::Unload<Poll_Form>();
   }
 }
+
+TEST(EditorWindow, TransferBarAndIdleEngine) {
+  QWidget parent;
+  QProgressBar* bar = New_Transfer_Bar(&parent);
+  EXPECT_EQ(bar->parent(), &parent);
+  EXPECT_EQ(bar->minimum(), 0);
+  EXPECT_EQ(bar->maximum(), 100);
+  EXPECT_FALSE(bar->isTextVisible());
+
+  Link_Engine e(Link_Profile{});
+  e.Timer1.Set_Enabled(true);
+  e.Timer2.Set_Enabled(true);
+  e.Timer3.Set_Enabled(true);
+  e.Write_Mode = e.Link_Up = e.Tx_Done = -1;
+  e.Busy_Write = e.Busy_Read = -1;
+  e.Block_No = 7;
+  Engine_Idle(e);
+  EXPECT_FALSE(e.Timer1.Enabled());
+  EXPECT_FALSE(e.Timer2.Enabled());
+  EXPECT_FALSE(e.Timer3.Enabled());
+  EXPECT_EQ(e.Write_Mode, 0);
+  EXPECT_EQ(e.Link_Up, 0);
+  EXPECT_EQ(e.Tx_Done, 0);
+  EXPECT_FALSE(e.Busy());
+  EXPECT_EQ(e.Block_No, 7) << "the block number is the window's to set";
+}

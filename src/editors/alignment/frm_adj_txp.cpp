@@ -238,9 +238,7 @@ void frm_Adj_Txp::Build_Controls() {
   connect(Command_save, &QPushButton::clicked, this, [this] { Command_save_Click(); });
   connect(Command_open, &QPushButton::clicked, this, [this] { Command_open_Click(); });
   connect(Command_close, &QPushButton::clicked, this, [this] { Command_close_Click(); });
-  ProgressBar1 = new QProgressBar(this);
-  ProgressBar1->setRange(0, 100);
-  ProgressBar1->setTextVisible(false);
+  ProgressBar1 = New_Transfer_Bar(this);
   Label_tr_count = new QLabel(this);
   engine_->Set_View(ProgressBar1, Label_tr_count);
 }
@@ -404,11 +402,7 @@ void frm_Adj_Txp::Form_Load() {
   for (const Page& p : kPages) TabStrip1->Tabs_Add(U(p.tab));
 
   // 5. The engine idle, its bar hidden.
-  engine_->Timer1.Set_Enabled(false);
-  engine_->Timer2.Set_Enabled(false);
-  engine_->Timer3.Set_Enabled(false);
-  engine_->Write_Mode = engine_->Link_Up = engine_->Tx_Done = 0;
-  engine_->Busy_Write = engine_->Busy_Read = 0;
+  Engine_Idle(*engine_);
   engine_->Block_No = 0;
   ProgressBar1->hide();
 

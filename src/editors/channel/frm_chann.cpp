@@ -76,9 +76,7 @@ frm_chann::frm_chann() {
   Text_PassWord->setMaxLength(6);
   Text_PassWord->setText("580417");
   Label_tr_count = new QLabel(this);
-  ProgressBar1 = new QProgressBar(this);
-  ProgressBar1->setRange(0, 100);
-  ProgressBar1->setTextVisible(false);
+  ProgressBar1 = New_Transfer_Bar(this);
 
   cells_ = std::make_unique<Grid_Cells>(MSF_Chann);
   edit_ = std::make_unique<Chann_Edit>(*cells_);

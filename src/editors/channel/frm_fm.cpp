@@ -73,9 +73,7 @@ frm_FM::frm_FM(const Link_Profile& profile) {
   // The text the box shows when it opens is no typed password.
   Text_PassWord->Set_Text(Password_Start);
   Label_tr_count = new QLabel(this);
-  ProgressBar1 = new QProgressBar(this);
-  ProgressBar1->setRange(0, 100);
-  ProgressBar1->setTextVisible(false);
+  ProgressBar1 = New_Transfer_Bar(this);
   engine_->Set_View(ProgressBar1, Label_tr_count);
   engine_->FM_Show = [this] {
     Edit_Drop();

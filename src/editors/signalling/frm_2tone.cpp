@@ -78,9 +78,7 @@ frm_2tone::frm_2tone() {
   Label_Reset = Side_Label(Frame_Decode);
   Combo_Dec_Res_Time = new Vb_Combo(Frame_Decode);
 
-  ProgressBar1 = new QProgressBar(this);
-  ProgressBar1->setRange(0, 100);
-  ProgressBar1->setTextVisible(false);
+  ProgressBar1 = New_Transfer_Bar(this);
   Label_tr_count = new QLabel(this);
   Command_read = new QPushButton(this);
   Command_Write = new QPushButton(this);
@@ -239,11 +237,7 @@ void frm_2tone::Form_Load() {
   Command_close->setText(Lang_Pick("关  闭", "Close"));
   if (!Lang_Flag) Label_PassWord->setText("PassWord");
 
-  engine_->Timer1.Set_Enabled(false);
-  engine_->Timer2.Set_Enabled(false);
-  engine_->Timer3.Set_Enabled(false);
-  engine_->Write_Mode = engine_->Link_Up = engine_->Tx_Done = 0;
-  engine_->Busy_Write = engine_->Busy_Read = 0;
+  Engine_Idle(*engine_);
 
   for (Vb_Combo* l : {Combo_Enc_ys1, Combo_Enc_ys2, Combo_enc_ys3}) {
     l->Clear_Items();

@@ -203,10 +203,8 @@ void frm_5tone::Build_Controls() {
   connect(Command_save, &QPushButton::clicked, this, [this] { Command_save_Click(); });
   connect(Command_open, &QPushButton::clicked, this, [this] { Command_open_Click(); });
   connect(Command_close, &QPushButton::clicked, this, [this] { Command_close_Click(); });
-  ProgressBar1 = new QProgressBar(this);
-  ProgressBar1->setRange(0, 100);
+  ProgressBar1 = New_Transfer_Bar(this);
   ProgressBar1->setValue(0);
-  ProgressBar1->setTextVisible(false);
   ProgressBar1->hide();
   Label_tr_count = new QLabel(this);
   Label_PassWord = new QLabel(QString::fromUtf8("读写密码"), this);
@@ -240,11 +238,7 @@ void frm_5tone::Form_Load() {
   }
   Set_Texts();
   Lay_Out();
-  engine_->Timer1.Set_Enabled(false);
-  engine_->Timer2.Set_Enabled(false);
-  engine_->Timer3.Set_Enabled(false);
-  engine_->Write_Mode = engine_->Link_Up = engine_->Tx_Done = 0;
-  engine_->Busy_Write = engine_->Busy_Read = 0;
+  Engine_Idle(*engine_);
   Tone5_InitControls();
   Check_Dec_back_Click();
   Tone5_Show();

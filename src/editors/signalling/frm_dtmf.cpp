@@ -88,9 +88,7 @@ frm_dtmf::frm_dtmf() {
   // The text shown at load does not count; every change after it does.
   Text_PassWord->Change = [this] { Link_Engine::Text_PassWord_Change(Text_PassWord->Text()); };
   Label_tr_count = new QLabel(this);
-  ProgressBar1 = new QProgressBar(this);
-  ProgressBar1->setRange(0, 100);
-  ProgressBar1->setTextVisible(false);
+  ProgressBar1 = New_Transfer_Bar(this);
   engine_->Set_View(ProgressBar1, Label_tr_count);
 
   // Code boxes: each keeps its row equal to its text.
@@ -279,11 +277,7 @@ void frm_dtmf::Form_Load() {
   }
   Frame_Encode->setVisible(true);
   Captions();
-  engine_->Timer1.Set_Enabled(false);
-  engine_->Timer2.Set_Enabled(false);
-  engine_->Timer3.Set_Enabled(false);
-  engine_->Write_Mode = engine_->Link_Up = engine_->Tx_Done = 0;
-  engine_->Busy_Write = engine_->Busy_Read = 0;
+  Engine_Idle(*engine_);
   ProgressBar1->setValue(0);
   ProgressBar1->hide();
   Dtmf_InitControls();
