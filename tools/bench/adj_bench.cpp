@@ -12,8 +12,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
 #include <cstdio>
 #include <cstring>
 
@@ -24,22 +22,9 @@
 #include "link/link_timing.h"
 #include "link/protocol.h"
 #include "platform/msg_box.h"
-#include "platform/port_table.h"
-#include "tools/radiosim/radio_sim.h"
+#include "tools/bench/bench_common.h"
 
 namespace {
-bool Spin_Until(const std::function<bool()>& pred, int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (!pred()) {
-    if (t.elapsed() > ms) return false;
-    QEventLoop loop;
-    QTimer::singleShot(1, &loop, &QEventLoop::quit);
-    loop.exec();
-  }
-  return true;
-}
-
 void Factory_Image() {
   Adj_DefaultFill();
   for (int r = 0; r < 32; ++r)
@@ -75,31 +60,17 @@ void Pages(frm_Adj_Txp* f) {
 }
 
 bool Transfer(const char* name, radiosim::Radio_Sim& sim, frm_Adj_Txp* f, bool write) {
-  sim.Clear_Log();
-  QString result;
-  Msg_Set_Handler([&](const Msg_Call& c) {
-    result = c.text;
-    return Msg_Answer::Ok;
-  });
-  QElapsedTimer t;
-  t.start();
-  if (write)
-    f->Command_Write_Click();
-  else
-    f->Command_read_Click();
-  const bool done = Spin_Until([&] { return !result.isEmpty(); }, 120000);
-  const double secs = t.elapsed() / 1000.0;
-  Spin_Until([] { return false; }, 50);  // the last acknowledgement reaches the radio
+  bench::Timed_Transfer run(sim);
+  const bool done = run.Run([&] { write ? f->Command_Write_Click() : f->Command_read_Click(); }, 120000);
+  const double secs = run.Secs();
   const auto n = sim.Counts();
-  const double wire = static_cast<double>(proto::Wire_Micros(n.rx_bytes + n.tx_bytes)) / 1e6;
+  const double wire = bench::Wire_Secs(n);
   // Lone acknowledgements leave at once; every other frame waits for the pump.
-  int frames = 0;
-  for (const auto& fr : sim.Frames()) frames += fr.kind != radiosim::Frame_Kind::Ack;
+  const int frames = bench::Pumped_Frames(sim);
   const double pumped = wire + frames * link_timing::Pump_Start_Ms / 1000.0;
   std::printf("%-6s %7.2f s   wire %6.2f s   wire + pump starts %6.2f s   ratio %.2f   (%lld bytes out, %lld back)  %s\n",
               name, secs, wire, pumped, wire > 0 ? secs / wire : 0.0, n.rx_bytes, n.tx_bytes,
-              done ? result.toUtf8().constData() : "did not finish");
-  Msg_Set_Handler(nullptr);
+              run.Outcome().constData());
   return done;
 }
 }  // namespace
@@ -118,15 +89,7 @@ int main(int argc, char** argv) {
   if (!only_link) Pages(f);
   if (!only_pages) {
     radiosim::Radio_Sim sim;
-    std::string why;
-    if (!sim.Start(&why)) {
-      std::fprintf(stderr, "no pseudo-terminal: %s\n", why.c_str());
-      return 1;
-    }
-    sim.Set_Paced(true);
-    Port_Table_Set(1, QString::fromStdString(sim.Tty_Path()));
-    Port_No = 1;
-    for (int i = 0; i < 8; ++i) Hand_Cmd[i] = proto::Connect_Command[i];
+    if (!bench::Start_Paced_Sim(sim)) return 1;
     // The page shown after the read is the band-limit page, whose squelch
     // boxes would report the radio's blank bytes: give it factory values.
     std::vector<uint8_t> m(proto::Memory_Size, 0xFF);

@@ -12,8 +12,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -27,23 +25,9 @@
 #include "editors/channel/frm_chann.h"
 #include "link/chann_link.h"
 #include "link/protocol.h"
-#include "platform/msg_box.h"
-#include "platform/port_table.h"
-#include "tools/radiosim/radio_sim.h"
+#include "tools/bench/bench_common.h"
 
 namespace {
-bool Spin_Until(const std::function<bool()>& pred, int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (!pred()) {
-    if (t.elapsed() > ms) return false;
-    QEventLoop loop;
-    QTimer::singleShot(1, &loop, &QEventLoop::quit);
-    loop.exec();
-  }
-  return true;
-}
-
 // Every channel in use, with tones, settings and a name, so that every cell
 // of the grid has a text to draw.
 void Full_Table(int variant) {
@@ -85,28 +69,16 @@ void Redraw_Bench() {
 }
 
 bool Transfer_Bench(const char* name, radiosim::Radio_Sim& sim, bool write) {
-  sim.Clear_Log();
-  QString result;
-  Msg_Set_Handler([&](const Msg_Call& c) {
-    result = c.text;
-    return Msg_Answer::Ok;
-  });
+  bench::Timed_Transfer run(sim);
   auto* w = Forms::Reload<frm_chann>();
-  QElapsedTimer t;
-  t.start();
-  if (write)
-    w->Command_Write_Click();
-  else
-    w->Command_read_Click();
-  const bool done = Spin_Until([&] { return !result.isEmpty(); }, 300000);
-  const double secs = t.elapsed() / 1000.0;
-  Spin_Until([&] { return false; }, 50);  // the last acknowledgement reaches the radio
+  const bool done = run.Run([&] { write ? w->Command_Write_Click() : w->Command_read_Click(); }, 300000);
+  const double secs = run.Secs();
   const auto n = sim.Counts();
   // Frames that went through the send pump: the connect command, the
   // password request and every data request or row.
   const int pumped = 1 + 1 + (write ? n.writes : n.reads - 1);
   const Link_Profile& p = w->Engine()->Profile();
-  const double wire = static_cast<double>(proto::Wire_Micros(n.rx_bytes + n.tx_bytes)) / 1e6;
+  const double wire = bench::Wire_Secs(n);
   // An acknowledgement sent on its own (after the identification, the
   // password block and, in a read, every block) is on the line while the
   // pump waits for its start, so its time is not added twice.
@@ -116,9 +88,8 @@ bool Transfer_Bench(const char* name, radiosim::Radio_Sim& sim, bool write) {
                        (p.Ident_Pause_Ms + p.Pass_Pause_Ms) / 1000.0;
   std::printf("%-6s %8.2f s   floor %8.2f s (wire %6.2f s + %d frames x %d ms)   ratio %.3f   %s\n", name,
               secs, floor, wire, pumped, p.Pump_Start_Ms, floor > 0 ? secs / floor : 0.0,
-              done ? result.toUtf8().constData() : "did not finish");
+              run.Outcome().constData());
   w->Unload();
-  Msg_Set_Handler(nullptr);
   return done;
 }
 }  // namespace
@@ -138,15 +109,7 @@ int main(int argc, char** argv) {
   if (!want("--read") && !want("--write")) return 0;
 
   radiosim::Radio_Sim sim;
-  std::string why;
-  if (!sim.Start(&why)) {
-    std::fprintf(stderr, "no pseudo-terminal: %s\n", why.c_str());
-    return 1;
-  }
-  sim.Set_Paced(true);
-  Port_Table_Set(1, QString::fromStdString(sim.Tty_Path()));
-  Port_No = 1;
-  for (int i = 0; i < 8; ++i) Hand_Cmd[i] = proto::Connect_Command[i];
+  if (!bench::Start_Paced_Sim(sim)) return 1;
   bool ok = true;
   if (want("--read")) ok = Transfer_Bench("read", sim, false) && ok;
   if (want("--write")) ok = Transfer_Bench("write", sim, true) && ok;

@@ -5,9 +5,6 @@
 // pauses after the identification and password replies add to it).
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 
@@ -16,47 +13,22 @@
 #include "editors/channel/fm_record.h"
 #include "editors/channel/frm_fm.h"
 #include "link/protocol.h"
-#include "platform/msg_box.h"
-#include "platform/port_table.h"
-#include "tools/radiosim/radio_sim.h"
+#include "tools/bench/bench_common.h"
 
 namespace {
-bool Spin_Until(const std::function<bool()>& pred, int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (!pred()) {
-    if (t.elapsed() > ms) return false;
-    QEventLoop loop;
-    QTimer::singleShot(1, &loop, &QEventLoop::quit);
-    loop.exec();
-  }
-  return true;
-}
-
 bool Run(const char* name, radiosim::Radio_Sim& sim, bool write) {
-  sim.Clear_Log();
-  QString result;
-  Msg_Set_Handler([&](const Msg_Call& c) {
-    result = c.text;
-    return Msg_Answer::Ok;
-  });
+  bench::Timed_Transfer run(sim);
   auto* f = Forms::Reload<frm_FM>();
   const Link_Profile& p = f->Engine()->Profile();
-  QElapsedTimer t;
-  t.start();
-  if (write)
-    f->Command_Write_Click();
-  else
-    f->Command_read_Click();
-  const bool done = Spin_Until([&] { return !result.isEmpty(); }, 60000);
-  const double secs = t.elapsed() / 1000.0;
-  Spin_Until([&] { return false; }, 50);
-  const auto n = sim.Counts();
+  const bool done = run.Run([&] { write ? f->Command_Write_Click() : f->Command_read_Click(); }, 60000);
+  const double secs = run.Secs();
+  // The frames the send pump carried: the connect command, the requests and
+  // the rows (not the lone acknowledgements, the end frame or stray bytes).
   int pumped = 0;
   for (const auto& fr : sim.Frames())
     pumped += fr.kind == radiosim::Frame_Kind::Connect || fr.kind == radiosim::Frame_Kind::Read ||
               fr.kind == radiosim::Frame_Kind::Write;
-  const double wire = static_cast<double>(proto::Wire_Micros(n.rx_bytes + n.tx_bytes)) / 1e6;
+  const double wire = bench::Wire_Secs(sim.Counts());
   // A pause after an acknowledgement runs alongside the next frame's pump
   // start; only its excess over the pump start adds.
   const int pauses = std::max(0, p.Ident_Pause_Ms - p.Pump_Start_Ms) +
@@ -64,9 +36,8 @@ bool Run(const char* name, radiosim::Radio_Sim& sim, bool write) {
   const double floor = wire + (pumped * p.Pump_Start_Ms + pauses) / 1000.0;
   std::printf("%-9s %6.3f s   floor %6.3f s (wire %6.3f s, %d frames)   ratio %.3f   %s\n", name, secs,
               floor, wire, pumped, floor > 0 ? secs / floor : 0.0,
-              done ? result.toUtf8().constData() : "did not finish");
+              run.Outcome().constData());
   f->Unload();
-  Msg_Set_Handler(nullptr);
   return done;
 }
 }  // namespace
@@ -75,15 +46,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   radiosim::Radio_Sim sim;
-  std::string why;
-  if (!sim.Start(&why)) {
-    std::fprintf(stderr, "no pseudo-terminal: %s\n", why.c_str());
-    return 1;
-  }
-  sim.Set_Paced(true);
-  Port_Table_Set(1, QString::fromStdString(sim.Tty_Path()));
-  Port_No = 1;
-  for (int i = 0; i < 8; ++i) Hand_Cmd[i] = proto::Connect_Command[i];
+  if (!bench::Start_Paced_Sim(sim)) return 1;
   Image_Fill();
   Fm_Default();
 

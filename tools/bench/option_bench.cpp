@@ -10,8 +10,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -26,23 +24,9 @@
 #include "link/link_engine.h"
 #include "link/link_timing.h"
 #include "link/protocol.h"
-#include "platform/msg_box.h"
-#include "platform/port_table.h"
-#include "tools/radiosim/radio_sim.h"
+#include "tools/bench/bench_common.h"
 
 namespace {
-bool Spin_Until(const std::function<bool()>& pred, int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (!pred()) {
-    if (t.elapsed() > ms) return false;
-    QEventLoop loop;
-    QTimer::singleShot(1, &loop, &QEventLoop::quit);
-    loop.exec();
-  }
-  return true;
-}
-
 double Wire_Ms(size_t bytes) { return proto::Wire_Micros(static_cast<long long>(bytes)) / 1000.0; }
 
 // The floor of the exchange the simulator logged.
@@ -65,25 +49,12 @@ double Floor_Ms(const radiosim::Radio_Sim& sim, const Link_Profile& p) {
 }
 
 bool Transfer(const char* name, radiosim::Radio_Sim& sim, frm_option* f, bool write) {
-  sim.Clear_Log();
-  QString result;
-  Msg_Set_Handler([&](const Msg_Call& c) {
-    result = c.text;
-    return Msg_Answer::Ok;
-  });
-  QElapsedTimer t;
-  t.start();
-  if (write)
-    f->Command_Write_Click();
-  else
-    f->Command_read_Click();
-  const bool done = Spin_Until([&] { return !result.isEmpty(); }, 120000);
-  const double ms = t.elapsed();
-  Spin_Until([] { return false; }, 50);
+  bench::Timed_Transfer run(sim);
+  const bool done = run.Run([&] { write ? f->Command_Write_Click() : f->Command_read_Click(); }, 120000);
+  const double ms = run.Ms();
   const double floor = Floor_Ms(sim, f->Engine()->Profile());
   std::printf("%-6s %8.0f ms   floor %8.0f ms   ratio %.3f   %s\n", name, ms, floor, floor > 0 ? ms / floor : 0.0,
-              done ? result.toUtf8().constData() : "did not finish");
-  Msg_Set_Handler(nullptr);
+              run.Outcome().constData());
   return done;
 }
 }  // namespace
@@ -125,15 +96,7 @@ int main(int argc, char** argv) {
   if (only_redraw) return 0;
 
   radiosim::Radio_Sim sim;
-  std::string why;
-  if (!sim.Start(&why)) {
-    std::fprintf(stderr, "no pseudo-terminal: %s\n", why.c_str());
-    return 1;
-  }
-  sim.Set_Paced(true);
-  Port_Table_Set(1, QString::fromStdString(sim.Tty_Path()));
-  Port_No = 1;
-  for (int i = 0; i < 8; ++i) Hand_Cmd[i] = proto::Connect_Command[i];
+  if (!bench::Start_Paced_Sim(sim)) return 1;
 
   bool ok = Transfer("read", sim, f, false);
   ok = Transfer("write", sim, f, true) && ok;

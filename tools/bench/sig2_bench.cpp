@@ -10,8 +10,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
 #include <cstdio>
 #include <array>
 #include <cstring>
@@ -26,23 +24,9 @@
 #include "editors/signalling/tone2_area.h"
 #include "link/link_engine.h"
 #include "link/protocol.h"
-#include "platform/msg_box.h"
-#include "platform/port_table.h"
-#include "tools/radiosim/radio_sim.h"
+#include "tools/bench/bench_common.h"
 
 namespace {
-bool Spin_Until(const std::function<bool()>& pred, int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (!pred()) {
-    if (t.elapsed() > ms) return false;
-    QEventLoop loop;
-    QTimer::singleShot(1, &loop, &QEventLoop::quit);
-    loop.exec();
-  }
-  return true;
-}
-
 // The mean time of one redraw, over enough runs to be steady. Every run
 // draws an area that differs from the one on the screen in every byte the
 // window shows, so each control changes and each handler runs.
@@ -65,33 +49,22 @@ void Redraw(const char* name, const Image_Area& area, const std::function<void()
 }
 
 bool Transfer(const char* name, radiosim::Radio_Sim& sim, Link_Engine* engine, bool write) {
-  sim.Clear_Log();
-  QString result;
-  Msg_Set_Handler([&](const Msg_Call& c) {
-    result = c.text;
-    return Msg_Answer::Ok;
-  });
-  QElapsedTimer t;
-  t.start();
-  write ? engine->Command_Write_Click() : engine->Command_read_Click();
-  const bool done = Spin_Until([&] { return !result.isEmpty(); }, 120000);
-  const double secs = t.elapsed() / 1000.0;
-  Spin_Until([] { return false; }, 50);  // the last acknowledgement reaches the radio
+  bench::Timed_Transfer run(sim);
+  const bool done =
+      run.Run([&] { write ? engine->Command_Write_Click() : engine->Command_read_Click(); }, 120000);
+  const double secs = run.Secs();
   const auto n = sim.Counts();
-  const double wire = static_cast<double>(proto::Wire_Micros(n.rx_bytes + n.tx_bytes)) / 1e6;
+  const double wire = bench::Wire_Secs(n);
   // The floor: the bytes on the wire, plus the send pump's start before every
   // frame it sends and the pauses after the two handshake acknowledgements.
   const Link_Profile& p = engine->Profile();
-  int pumped = 0;
-  for (const auto& f : sim.Frames())
-    if (f.kind != radiosim::Frame_Kind::Ack) ++pumped;
+  const int pumped = bench::Pumped_Frames(sim);
   const double floor =
       wire + (pumped * p.Pump_Start_Ms + p.Ident_Pause_Ms + p.Pass_Pause_Ms) / 1000.0;
   std::printf("%-8s %-5s %6.2f s   wire %6.2f s   floor %6.2f s   ratio to floor %.3f   (%lld bytes out, "
               "%lld back, %d frames)  %s\n",
               name, write ? "write" : "read", secs, wire, floor, floor > 0 ? secs / floor : 0.0,
-              n.rx_bytes, n.tx_bytes, pumped, done ? result.toUtf8().constData() : "did not finish");
-  Msg_Set_Handler(nullptr);
+              n.rx_bytes, n.tx_bytes, pumped, run.Outcome().constData());
   return done;
 }
 }  // namespace
@@ -112,15 +85,7 @@ int main(int argc, char** argv) {
   if (only_redraw) return 0;
 
   radiosim::Radio_Sim sim;
-  std::string why;
-  if (!sim.Start(&why)) {
-    std::fprintf(stderr, "no pseudo-terminal: %s\n", why.c_str());
-    return 1;
-  }
-  sim.Set_Paced(true);
-  Port_Table_Set(1, QString::fromStdString(sim.Tty_Path()));
-  Port_No = 1;
-  for (int i = 0; i < 8; ++i) Hand_Cmd[i] = proto::Connect_Command[i];
+  if (!bench::Start_Paced_Sim(sim)) return 1;
 
   bool ok = true;
   ok = Transfer("DTMF", sim, dtmf->Engine(), false) && ok;

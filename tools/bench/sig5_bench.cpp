@@ -8,9 +8,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <cstdio>
 #include <cstring>
 
@@ -21,22 +19,9 @@
 #include "link/link_engine.h"
 #include "link/protocol.h"
 #include "platform/msg_box.h"
-#include "platform/port_table.h"
-#include "tools/radiosim/radio_sim.h"
+#include "tools/bench/bench_common.h"
 
 namespace {
-bool Spin_Until(const std::function<bool()>& pred, int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (!pred()) {
-    if (t.elapsed() > ms) return false;
-    QEventLoop loop;
-    QTimer::singleShot(1, &loop, &QEventLoop::quit);
-    loop.exec();
-  }
-  return true;
-}
-
 QString last_message;
 
 bool Transfer(const char* name, frm_5tone* f, radiosim::Radio_Sim& sim, bool write) {
@@ -48,11 +33,11 @@ bool Transfer(const char* name, frm_5tone* f, radiosim::Radio_Sim& sim, bool wri
     f->Command_Write_Click();
   else
     f->Command_read_Click();
-  const bool done = Spin_Until([] { return !last_message.isEmpty(); }, 120000);
+  const bool done = bench::Spin_Until([] { return !last_message.isEmpty(); }, 120000);
   const double secs = t.elapsed() / 1000.0;
-  Spin_Until([] { return false; }, 50);  // the last acknowledgement reaches the radio
+  bench::Spin_Until([] { return false; }, 50);  // the last acknowledgement reaches the radio
   const auto n = sim.Counts();
-  const double wire = static_cast<double>(proto::Wire_Micros(n.rx_bytes + n.tx_bytes)) / 1e6;
+  const double wire = bench::Wire_Secs(n);
   std::printf("%-8s %8.2f s   wire %8.2f s   ratio %.2f   (%lld bytes out, %lld bytes back)  %s\n", name, secs,
               wire, wire > 0 ? secs / wire : 0.0, n.rx_bytes, n.tx_bytes,
               done ? last_message.toUtf8().constData() : "did not finish");
@@ -109,15 +94,7 @@ int main(int argc, char** argv) {
   bool ok = true;
   if (link) {
     radiosim::Radio_Sim sim;
-    std::string why;
-    if (!sim.Start(&why)) {
-      std::fprintf(stderr, "no pseudo-terminal: %s\n", why.c_str());
-      return 1;
-    }
-    sim.Set_Paced(true);
-    Port_Table_Set(1, QString::fromStdString(sim.Tty_Path()));
-    Port_No = 1;
-    for (int i = 0; i < 8; ++i) Hand_Cmd[i] = proto::Connect_Command[i];
+    if (!bench::Start_Paced_Sim(sim)) return 1;
     ok = Transfer("read", f, sim, false) && ok;
     ok = Transfer("write", f, sim, true) && ok;
     f->Unload();
