@@ -10,21 +10,7 @@
 namespace {
 // The dialogs' own profiles with a short watchdog and retry delay, for the
 // tests that wait through time-outs.
-Link_Profile Quick(Link_Profile p) {
-  p.Watchdog_After_Ms = 250;
-  p.Watchdog_In_Frame_Ms = 250;
-  p.Retry_Delay = 150;
-  return p;
-}
-
-Image_Table Marked_Image() {
-  Image_Table t{};
-  for (int r = 0; r < Image_Rows; ++r)
-    for (int c = 0; c < 17; ++c) t[r][c] = static_cast<int16_t>((r + 3 * c) % 251);
-  return t;
-}
-
-bool Idle(Transfer_Dialog* d) { return !d->Busy() && !d->Engine()->Timer3.Enabled(); }
+Link_Profile Quick(Link_Profile p) { return Quicken(p); }
 }  // namespace
 
 class WholeRead : public Sim_Test {};
@@ -143,7 +129,7 @@ TEST_F(WholeRead, AButtonPressWhileARetryIsPendingStartsCleanAndFinishes) {
   EXPECT_FALSE(d->Engine()->Timer3.Enabled()) << "the pending retry is cancelled";
   ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 20000));
   EXPECT_EQ(rec.Texts(), QStringList{"Complete reading data from the transceiver."});
-  EXPECT_TRUE(Idle(d));
+  EXPECT_TRUE(Transfer_Idle(d));
   EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 2);
   EXPECT_EQ(Radio_Image[787][15], mem[787 * 16 + 15]);
 }

@@ -36,6 +36,32 @@ inline void Spin_For(int ms) {
   Spin_Until([] { return false; }, ms);
 }
 
+// A transfer profile given a short watchdog and retry delay, for the tests
+// that wait through time-outs.
+template <class Profile>
+Profile& Quicken(Profile& p) {
+  p.Watchdog_After_Ms = 250;
+  p.Watchdog_In_Frame_Ms = 250;
+  p.Retry_Delay = 150;
+  return p;
+}
+
+// A window or dialog whose transfer has ended for good: not busy, no retry
+// pending.
+template <class Window>
+bool Transfer_Idle(Window* w) {
+  return !w->Busy() && !w->Engine()->Timer3.Enabled();
+}
+
+// An image that no read or default leaves as it is: every cell, the 17th
+// column included, marked with a value of its own.
+inline Image_Table Marked_Image() {
+  Image_Table t{};
+  for (int r = 0; r < Image_Rows; ++r)
+    for (int c = 0; c < 17; ++c) t[r][c] = static_cast<int16_t>((r + 3 * c) % 251);
+  return t;
+}
+
 class Sim_Test : public ::testing::Test {
 protected:
   void SetUp() override {

@@ -10,15 +10,6 @@
 #include "platform/vb_grid.h"
 #include "support/sim_fixture.h"
 
-namespace {
-Image_Table Marked_Image() {
-  Image_Table t{};
-  for (int r = 0; r < Image_Rows; ++r)
-    for (int c = 0; c < 17; ++c) t[r][c] = static_cast<int16_t>((r + 3 * c) % 251);
-  return t;
-}
-}  // namespace
-
 class ChannLink : public Sim_Test {
 protected:
   void SetUp() override {
@@ -46,7 +37,6 @@ protected:
     sim.Set_Memory(m);
     return m;
   }
-  bool Idle(frm_chann* w) { return !w->Busy() && !w->Engine()->Timer3.Enabled(); }
   // The reads of attempt n (1 the first; 0 the last), as (address, length).
   std::vector<std::pair<int, int>> Reads_Of_Attempt(int n) {
     const auto frames = sim.Frames();
@@ -249,7 +239,7 @@ TEST_F(ChannLink, ASilentRadioLeavesTheImageAndReportsInTheStatusBar) {
   EXPECT_EQ(Radio_Image, before);
   EXPECT_TRUE(Spin_Until([&] { return Count(radiosim::Frame_Kind::Connect) == 4; }, 2000))
       << "a read is tried four times, not " << Count(radiosim::Frame_Kind::Connect);
-  EXPECT_TRUE(Idle(w));
+  EXPECT_TRUE(Transfer_Idle(w));
 }
 
 TEST_F(ChannLink, AFaultAtBlockNLeavesTheImageUnchanged) {

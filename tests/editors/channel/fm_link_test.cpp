@@ -17,20 +17,8 @@ using radiosim::Frame_Kind;
 // tests that wait through time-outs.
 Link_Profile Quick() {
   Link_Profile p = Fm_Link_Profile();
-  p.Watchdog_After_Ms = 250;
-  p.Watchdog_In_Frame_Ms = 250;
-  p.Retry_Delay = 150;
-  return p;
+  return Quicken(p);
 }
-
-Image_Table Marked_Image() {
-  Image_Table t{};
-  for (int r = 0; r < Image_Rows; ++r)
-    for (int c = 0; c < 17; ++c) t[r][c] = static_cast<int16_t>((r + 3 * c) % 251);
-  return t;
-}
-
-bool Idle(frm_FM* f) { return !f->Busy() && !f->Engine()->Timer3.Enabled(); }
 }  // namespace
 
 class FmLink : public Sim_Test {
@@ -196,7 +184,7 @@ TEST_F(FmLink, RejectedWriteSendsNoDataFrameAndIsNotRetried) {
   EXPECT_EQ(Count(Frame_Kind::Write), 0);
   EXPECT_EQ(Count(Frame_Kind::Connect), 1);
   EXPECT_EQ(sim.Memory(), radio_before);
-  EXPECT_TRUE(Idle(f));
+  EXPECT_TRUE(Transfer_Idle(f));
 }
 
 TEST_F(FmLink, SilentRadioOrAFaultAtABlockLeavesTheImageAndReportsTheFailure) {
@@ -234,7 +222,7 @@ TEST_F(FmLink, SilentRadioOrAFaultAtABlockLeavesTheImageAndReportsTheFailure) {
     EXPECT_EQ(f->Label_tr_count->text(), "Communication fault.");
     EXPECT_EQ(f->ProgressBar1->value(), 0);
     EXPECT_TRUE(f->ProgressBar1->isVisible());
-    EXPECT_TRUE(Idle(f));
+    EXPECT_TRUE(Transfer_Idle(f));
     EXPECT_FALSE(f->Engine()->MSC.Is_Open());
     EXPECT_EQ(Count(Frame_Kind::Connect), 4) << "the first attempt and three restarts";
     EXPECT_TRUE(Same_Image(Radio_Image, before));

@@ -25,16 +25,10 @@ protected:
   }
   frm_option* Open(bool quick = false) {
     auto* f = Forms::Reload<frm_option>();
-    if (quick) {
-      Link_Profile& p = f->Engine()->Profile_Mutable();
-      p.Watchdog_After_Ms = 250;
-      p.Watchdog_In_Frame_Ms = 250;
-      p.Retry_Delay = 150;
-    }
+    if (quick) Quicken(f->Engine()->Profile_Mutable());
     rec.Clear();
     return f;
   }
-  bool Idle(frm_option* f) { return !f->Busy() && !f->Engine()->Timer3.Enabled(); }
 };
 }  // namespace
 
@@ -125,7 +119,7 @@ TEST_F(OptionLink, ASilentRadioGetsFourAttemptsThenTheFailureReport) {
   EXPECT_EQ(f->Label_tr_count->text(), "Communication fault.");
   EXPECT_EQ(f->ProgressBar1->value(), 0);
   EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 4);
-  EXPECT_TRUE(Idle(f));
+  EXPECT_TRUE(Transfer_Idle(f));
   EXPECT_FALSE(f->Engine()->MSC.Is_Open());
   EXPECT_TRUE(Same_Image(Radio_Image, before));
 }
@@ -156,7 +150,7 @@ TEST_F(OptionLink, AFaultAtBlockNLeavesTheImageAndTheWindowUnchanged) {
     EXPECT_TRUE(Same_Image(Radio_Image, before)) << c.name;
     EXPECT_EQ(f->Combo("Combo_Sql")->Text(), sql) << c.name;
     EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 4) << c.name;
-    EXPECT_TRUE(Idle(f)) << c.name;
+    EXPECT_TRUE(Transfer_Idle(f)) << c.name;
   }
 }
 
