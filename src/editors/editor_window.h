@@ -1,10 +1,11 @@
 #pragma once
-// What the editor windows do alike around their transfer: its progress bar,
-// the engine idle at load, refusing commands while it runs, closing, and
-// serving the file requests that the main window's file dialogs leave for
-// them.
+// What the editor windows do alike around their transfer: their command
+// buttons and progress bar, the engine idle at load, refusing commands while
+// a transfer runs, closing, and serving the file requests that the main
+// window's file dialogs leave for them.
 
 #include <QProgressBar>
+#include <QPushButton>
 #include <cstdint>
 #include <functional>
 
@@ -17,6 +18,18 @@ namespace editor_text {
 // before its last comma, unlike link_text::Close_Refused).
 constexpr Zh_En Close_Busy{"正在进行读写操作,请勿关窗口 ！,", "Read-write operating，don't close the window.,"};
 }  // namespace editor_text
+
+// Wires the six command buttons every editor window has (read, write,
+// default, open, save, close) to their handlers.
+template <class Window>
+void Connect_Commands(Window* w) {
+  QObject::connect(w->Command_read, &QPushButton::clicked, w, [w] { w->Command_read_Click(); });
+  QObject::connect(w->Command_Write, &QPushButton::clicked, w, [w] { w->Command_Write_Click(); });
+  QObject::connect(w->Command_def, &QPushButton::clicked, w, [w] { w->Command_def_Click(); });
+  QObject::connect(w->Command_open, &QPushButton::clicked, w, [w] { w->Command_open_Click(); });
+  QObject::connect(w->Command_save, &QPushButton::clicked, w, [w] { w->Command_save_Click(); });
+  QObject::connect(w->Command_close, &QPushButton::clicked, w, [w] { w->Command_close_Click(); });
+}
 
 // The bar a window's transfer shows its progress in: 0..100, no text.
 QProgressBar* New_Transfer_Bar(QWidget* parent);

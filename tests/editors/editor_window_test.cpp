@@ -89,3 +89,31 @@ TEST(EditorWindow, TransferBarAndIdleEngine) {
   EXPECT_FALSE(e.Busy());
   EXPECT_EQ(e.Block_No, 7) << "the block number is the window's to set";
 }
+
+namespace {
+// The six command buttons of an editor window, each handler noting its name.
+struct Command_Form : QWidget {
+  QPushButton* Command_read = new QPushButton(this);
+  QPushButton* Command_Write = new QPushButton(this);
+  QPushButton* Command_def = new QPushButton(this);
+  QPushButton* Command_open = new QPushButton(this);
+  QPushButton* Command_save = new QPushButton(this);
+  QPushButton* Command_close = new QPushButton(this);
+  std::string clicked;
+  void Command_read_Click() { clicked += "read "; }
+  void Command_Write_Click() { clicked += "write "; }
+  void Command_def_Click() { clicked += "def "; }
+  void Command_open_Click() { clicked += "open "; }
+  void Command_save_Click() { clicked += "save "; }
+  void Command_close_Click() { clicked += "close "; }
+};
+}  // namespace
+
+TEST(EditorWindow, EachCommandButtonRunsItsOwnHandlerOnce) {
+  Command_Form f;
+  Connect_Commands(&f);
+  for (QPushButton* b : {f.Command_read, f.Command_Write, f.Command_def, f.Command_open, f.Command_save,
+                         f.Command_close})
+    b->click();
+  EXPECT_EQ(f.clicked, "read write def open save close ");
+}

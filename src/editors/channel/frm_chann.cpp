@@ -90,13 +90,8 @@ frm_chann::frm_chann() {
   // The text shown at load does not count; every change after it does.
   connect(Text_PassWord, &QLineEdit::textChanged, this,
           [](const QString& t) { Link_Engine::Text_PassWord_Change(t); });
-  connect(Command_read, &QPushButton::clicked, this, [this] { Command_read_Click(); });
-  connect(Command_Write, &QPushButton::clicked, this, [this] { Command_Write_Click(); });
+  Connect_Commands(this);
   connect(Command_Clear, &QPushButton::clicked, this, [this] { Command_Clear_Click(); });
-  connect(Command_def, &QPushButton::clicked, this, [this] { Command_def_Click(); });
-  connect(Command_save, &QPushButton::clicked, this, [this] { Command_save_Click(); });
-  connect(Command_open, &QPushButton::clicked, this, [this] { Command_open_Click(); });
-  connect(Command_close, &QPushButton::clicked, this, [this] { Command_close_Click(); });
   MSF_Chann->Click = [this] { MSF_Chann_Click(); };
   MSF_Chann->LeaveCell = [this] { MSF_Chann_LeaveCell(); };
   MSF_Chann->Scroll = [this] { MSF_Chann_Scroll(); };

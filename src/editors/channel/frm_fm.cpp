@@ -82,13 +82,8 @@ frm_FM::frm_FM(const Link_Profile& profile) {
   engine_->Password_Text = [this] { return Text_PassWord->Text(); };
   Text_PassWord->Change = [this] { Link_Engine::Text_PassWord_Change(Text_PassWord->Text()); };
 
-  connect(Command_read, &QPushButton::clicked, this, [this] { Command_read_Click(); });
-  connect(Command_Write, &QPushButton::clicked, this, [this] { Command_Write_Click(); });
+  Connect_Commands(this);
   connect(Command_Clear, &QPushButton::clicked, this, [this] { Command_Clear_Click(); });
-  connect(Command_save, &QPushButton::clicked, this, [this] { Command_save_Click(); });
-  connect(Command_open, &QPushButton::clicked, this, [this] { Command_open_Click(); });
-  connect(Command_close, &QPushButton::clicked, this, [this] { Command_close_Click(); });
-  connect(Command_def, &QPushButton::clicked, this, [this] { Command_def_Click(); });
 }
 
 void frm_FM::Form_Load() {

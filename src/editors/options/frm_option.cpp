@@ -131,12 +131,7 @@ void frm_option::Build() {
   Command_open = button("Command_open");
   Command_save = button("Command_save");
   Command_close = button("Command_close");
-  connect(Command_read, &QPushButton::clicked, this, [this] { Command_read_Click(); });
-  connect(Command_Write, &QPushButton::clicked, this, [this] { Command_Write_Click(); });
-  connect(Command_def, &QPushButton::clicked, this, [this] { Command_def_Click(); });
-  connect(Command_open, &QPushButton::clicked, this, [this] { Command_open_Click(); });
-  connect(Command_save, &QPushButton::clicked, this, [this] { Command_save_Click(); });
-  connect(Command_close, &QPushButton::clicked, this, [this] { Command_close_Click(); });
+  Connect_Commands(this);
 
   Label_PassWord = Named(new QLabel(this), "Label_PassWord");
   Text_PassWord = Named(new Vb_Text(this), "Text_PassWord");

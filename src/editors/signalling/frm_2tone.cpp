@@ -134,12 +134,7 @@ frm_2tone::frm_2tone() {
     };
   }
 
-  connect(Command_read, &QPushButton::clicked, this, [this] { Command_read_Click(); });
-  connect(Command_Write, &QPushButton::clicked, this, [this] { Command_Write_Click(); });
-  connect(Command_def, &QPushButton::clicked, this, [this] { Command_def_Click(); });
-  connect(Command_open, &QPushButton::clicked, this, [this] { Command_open_Click(); });
-  connect(Command_save, &QPushButton::clicked, this, [this] { Command_save_Click(); });
-  connect(Command_close, &QPushButton::clicked, this, [this] { Command_close_Click(); });
+  Connect_Commands(this);
 }
 
 bool frm_2tone::Busy() const { return engine_->Busy(); }

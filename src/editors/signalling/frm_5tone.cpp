@@ -197,12 +197,7 @@ void frm_5tone::Build_Controls() {
   Command_save = new QPushButton(this);
   Command_open = new QPushButton(this);
   Command_close = new QPushButton(this);
-  connect(Command_read, &QPushButton::clicked, this, [this] { Command_read_Click(); });
-  connect(Command_Write, &QPushButton::clicked, this, [this] { Command_Write_Click(); });
-  connect(Command_def, &QPushButton::clicked, this, [this] { Command_def_Click(); });
-  connect(Command_save, &QPushButton::clicked, this, [this] { Command_save_Click(); });
-  connect(Command_open, &QPushButton::clicked, this, [this] { Command_open_Click(); });
-  connect(Command_close, &QPushButton::clicked, this, [this] { Command_close_Click(); });
+  Connect_Commands(this);
   ProgressBar1 = New_Transfer_Bar(this);
   ProgressBar1->setValue(0);
   ProgressBar1->hide();

@@ -133,12 +133,7 @@ frm_dtmf::frm_dtmf() {
   Check_RX->Click = [this] { Dtmf_Bit_Put({Dtmf_Radio_State, 1}, Check_RX->Value() != 0); };
   Check_Tx->Click = [this] { Dtmf_Bit_Put({Dtmf_Radio_State, 2}, Check_Tx->Value() != 0); };
 
-  connect(Command_read, &QPushButton::clicked, this, [this] { Command_read_Click(); });
-  connect(Command_Write, &QPushButton::clicked, this, [this] { Command_Write_Click(); });
-  connect(Command_def, &QPushButton::clicked, this, [this] { Command_def_Click(); });
-  connect(Command_open, &QPushButton::clicked, this, [this] { Command_open_Click(); });
-  connect(Command_save, &QPushButton::clicked, this, [this] { Command_save_Click(); });
-  connect(Command_close, &QPushButton::clicked, this, [this] { Command_close_Click(); });
+  Connect_Commands(this);
 }
 
 bool frm_dtmf::Busy() const { return engine_->Busy(); }
