@@ -39,14 +39,14 @@ TEST_F(PassChange, MatchingOldPasswordWritesTheNewOneAndKeepsTheRest) {
   EXPECT_EQ(std::vector<uint8_t>(row.begin() + 6, row.begin() + 12), Bytes("999999"));
   EXPECT_EQ(std::vector<uint8_t>(row.begin() + 12, row.end()), (std::vector<uint8_t>{0x12, 0x34, 0x56, 0x78}))
       << "the radio's bytes 12..15 go back as read";
-  EXPECT_EQ(Count(radiosim::Frame_Kind::End), 1);
+  EXPECT_EQ(Count_Once(radiosim::Frame_Kind::End, 1), 1);
   EXPECT_TRUE(d->Text_Old_PassWord->text().isEmpty());
   EXPECT_EQ(Pass_New[0], 32);
   // The dialog closes itself about 500 ms after the answer.
   QPointer<Form_Write_PassWord> p(d);
   ASSERT_TRUE(Spin_Until([&] { return !p || p->Unloaded(); }, 2000));
   // The exchange on the line.
-  const auto reads = Reads();
+  const auto reads = Reads_Once(1);
   ASSERT_EQ(reads.size(), 1u);
   EXPECT_EQ(reads[0], std::make_pair(0x3DC0, 64));
 }
@@ -72,8 +72,8 @@ TEST_F(PassChange, OldPasswordMayBeTheSecondOneOrAnythingWhenNoneIsSet) {
     } else {
       EXPECT_EQ(rec.calls[0].text, "Old PassWord Error, Writeing Stop");
       EXPECT_EQ(rec.calls[0].title, "Operate Prompt");
+      EXPECT_EQ(Count_Once(radiosim::Frame_Kind::End, 1), 1) << "'E' closes the exchange";
       EXPECT_EQ(Count(radiosim::Frame_Kind::Write), 0) << "nothing written";
-      EXPECT_EQ(Count(radiosim::Frame_Kind::End), 1) << "'E' closes the exchange";
       EXPECT_FALSE(d->Unloaded()) << "the dialog stays for another try";
       EXPECT_FALSE(d->Busy());
     }
@@ -97,7 +97,7 @@ TEST_F(PassChange, ARefusedWriteShowsTheFailureAndTheDialogStays) {
   d->Command_Write_Click();
   ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 5000));
   EXPECT_EQ(rec.Texts(), QStringList{"Fail connect with transceiver."});
-  EXPECT_EQ(Count(radiosim::Frame_Kind::End), 1);
+  EXPECT_EQ(Count_Once(radiosim::Frame_Kind::End, 1), 1);
   Spin_For(800);
   EXPECT_FALSE(d->Unloaded());
   EXPECT_FALSE(d->Busy());

@@ -50,14 +50,14 @@ TEST_F(WholeRead, ReadsEveryBlockAndReplacesRows0To787) {
   for (int r = 0; r <= 787; ++r) ASSERT_EQ(Radio_Image[r][16], before[r][16]);
 
   // Password block, then the first block twice, then every block up to 0x31C0.
-  const auto reads = Reads();
+  const auto reads = Reads_Once(202);
   ASSERT_EQ(reads.size(), 202u);
   EXPECT_EQ(reads[0], std::make_pair(0x3DF0, 16));
   EXPECT_EQ(reads[1], std::make_pair(0x0000, 64));
   for (int r = 2; r <= 201; ++r) ASSERT_EQ(reads[r], std::make_pair((r - 2) * 64, 64)) << r;
   // The identification and every block reply are acknowledged; the password
   // block's acknowledgement leads the first request.
-  EXPECT_EQ(Count(radiosim::Frame_Kind::Ack), 1 + 1 + 201);
+  EXPECT_EQ(Count_Once(radiosim::Frame_Kind::Ack, 1 + 1 + 201), 1 + 1 + 201);
   EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 1);
   EXPECT_EQ(Count(radiosim::Frame_Kind::Write), 0);
   const auto frames = sim.Frames();
@@ -95,7 +95,7 @@ TEST_F(WholeRead, AFaultAtBlockNLeavesTheImageUnchanged) {
     EXPECT_EQ(d->ProgressBar1->value(), 0);
     EXPECT_TRUE(d->ProgressBar1->isVisible() || !d->isVisible());
     EXPECT_EQ(Radio_Image, before) << c.name << ": a failed read touched the image";
-    EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 4) << c.name << ": four attempts";
+    EXPECT_EQ(Count_Once(radiosim::Frame_Kind::Connect, 4), 4) << c.name << ": four attempts";
     // Each attempt stopped at the faulty block and never acknowledged it.
     EXPECT_LE(Reads().size(), 4u * 7u) << c.name;
   }
@@ -108,7 +108,7 @@ TEST_F(WholeRead, AOneOffFaultIsRetriedAndTheReadCompletes) {
   d->Command_read_Click();
   ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 30000));
   ASSERT_EQ(rec.Texts(), QStringList{"Complete reading data from the transceiver."});
-  EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 2);
+  EXPECT_EQ(Count_Once(radiosim::Frame_Kind::Connect, 2), 2);
   for (int r = 0; r <= 787; ++r)
     for (int c = 0; c < 16; ++c) ASSERT_EQ(Radio_Image[r][c], mem[r * 16 + c]);
 }
@@ -144,7 +144,7 @@ TEST_F(WholeRead, AButtonPressWhileARetryIsPendingStartsCleanAndFinishes) {
   ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 20000));
   EXPECT_EQ(rec.Texts(), QStringList{"Complete reading data from the transceiver."});
   EXPECT_TRUE(Idle(d));
-  EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 2);
+  EXPECT_EQ(Count_Once(radiosim::Frame_Kind::Connect, 2), 2);
   EXPECT_EQ(Radio_Image[787][15], mem[787 * 16 + 15]);
 }
 
@@ -184,6 +184,7 @@ TEST_F(WholeWrite, WritesRows0To783AfterRebuildingThe5ToneTables) {
   EXPECT_EQ(mem[0x3100], 0x00) << "nothing beyond row 783";
 
   // 784 row frames: the first without a leading acknowledgement.
+  ASSERT_EQ(Count_Once(radiosim::Frame_Kind::Write, 784), 784);
   std::vector<radiosim::Frame> writes;
   for (const auto& f : sim.Frames())
     if (f.kind == radiosim::Frame_Kind::Write) writes.push_back(f);
@@ -196,7 +197,7 @@ TEST_F(WholeWrite, WritesRows0To783AfterRebuildingThe5ToneTables) {
     acks_before_first_write += f.kind == radiosim::Frame_Kind::Ack;
   }
   EXPECT_EQ(acks_before_first_write, 2) << "identification and password block";
-  EXPECT_EQ(Count(radiosim::Frame_Kind::Ack), 2 + 783);
+  EXPECT_EQ(Count_Once(radiosim::Frame_Kind::Ack, 2 + 783), 2 + 783);
   EXPECT_EQ(Reads(), (std::vector<std::pair<int, int>>{{0x3DF0, 16}}));
 }
 
@@ -215,8 +216,9 @@ TEST_F(WholeWrite, ARefusedFrameGivesTheFailureReportWithoutASecondAttempt) {
   EXPECT_TRUE(bar_hidden_at_message);
   EXPECT_EQ(d->Label_tr_count->text(), "Communication fault.");
   EXPECT_EQ(d->ProgressBar1->value(), 0);
+  EXPECT_EQ(Count_Once(radiosim::Frame_Kind::Write, 5), 5);
   Spin_For(600);
-  EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 1);
+  EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 1) << "no second attempt";
   EXPECT_EQ(Count(radiosim::Frame_Kind::Write), 5);
   EXPECT_FALSE(d->Busy());
 }

@@ -80,6 +80,18 @@ protected:
     for (const auto& f : sim.Frames()) n += f.kind == k;
     return n;
   }
+  // The simulator's thread logs a frame a moment after the program sent its
+  // last byte, so the program may already show its message while the log
+  // still lacks the frame. These wait (with a bound) until the log holds at
+  // least n frames of kind k, or n reads, then give what it holds.
+  int Count_Once(radiosim::Frame_Kind k, int n, int ms = 3000) const {
+    Spin_Until([&] { return Count(k) >= n; }, ms);
+    return Count(k);
+  }
+  std::vector<std::pair<int, int>> Reads_Once(size_t n, int ms = 3000) const {
+    Spin_Until([&] { return Reads().size() >= n; }, ms);
+    return Reads();
+  }
 
   radiosim::Radio_Sim sim;
   Msg_Recorder rec;

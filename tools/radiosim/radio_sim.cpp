@@ -205,9 +205,10 @@ void Radio_Sim::Write_Due(std::deque<Out_Byte>& txq, Clock::time_point now) {
   if (out.empty()) return;
   const ssize_t n = ::write(master_, out.data(), out.size());
   const long long written = n > 0 ? n : 0;
-  out_pending_ -= out.size();
   const Clock::time_point t = Clock::now();
   std::lock_guard lk(mu_);
+  // Under the lock, with the counts: whoever sees nothing pending sees them too.
+  out_pending_ -= out.size();
   counts_.tx_bytes += written;
   counts_.tx_dropped += static_cast<long long>(out.size()) - written;
   for (uint64_t seq : finished)
