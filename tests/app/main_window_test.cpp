@@ -222,3 +222,20 @@ TEST_F(MainWindow, ClosingAChildWindowUnloadsIt) {
   w->chann_edit_Click();
   EXPECT_NE(Forms::Find<frm_chann>(), nullptr) << "and it can be loaded again";
 }
+
+// The image-file open dialog opens centred in the main window's client area.
+TEST_F(MainWindow, OpenDialogIsCentredInTheClientArea) {
+  Let_Events_Run();
+  w->File_Open_Click();
+  auto* d = Forms::Find<Form_open_chann>();
+  ASSERT_NE(d, nullptr);
+  Let_Events_Run();
+  QWidget* host = d->Host();
+  ASSERT_NE(host, nullptr);
+  const QSize room = host->parentWidget()->size();
+  ASSERT_GT(room.width(), host->width());
+  ASSERT_GT(room.height(), host->height());
+  const QPoint centre = host->geometry().center();
+  EXPECT_NEAR(centre.x(), room.width() / 2, 2);
+  EXPECT_NEAR(centre.y(), room.height() / 2, 2);
+}
