@@ -23,13 +23,19 @@
 #include "data/titles.h"
 #include "data/tone_table.h"
 #include "editors/alignment/adj_area.h"
+#include "editors/alignment/frm_adj_txp.h"
 #include "editors/channel/fm_record.h"
+#include "editors/channel/frm_chann.h"
+#include "editors/channel/frm_fm.h"
+#include "editors/options/frm_option.h"
 #include "editors/signalling/dtmf_area.h"
+#include "editors/signalling/frm_2tone.h"
+#include "editors/signalling/frm_5tone.h"
+#include "editors/signalling/frm_dtmf.h"
 #include "editors/signalling/tone2_area.h"
 #include "editors/signalling/tone5_area.h"
 #include "files/file_dialogs.h"
 #include "form_type.h"
-#include "frm_chann_stub.h"
 #include "lang_texts.h"
 #include "link/password_dialog.h"
 #include "link/link_texts.h"
@@ -422,13 +428,16 @@ void MDImain::File_Open_Click() { Forms::Reload<Form_open_chann>(); }
 void MDImain::File_save_Click() { Forms::Reload<Form_save_chann>(); }
 void MDImain::File_saveas_Click() { Forms::Reload<Form_save_chann>(); }
 void MDImain::File_exit_Click() { Exit_Program(); }
-void MDImain::fm_chann_edit_Click() { Forms::Unload<frm_chann>(); }
+void MDImain::fm_chann_edit_Click() {
+  Forms::Unload<frm_chann>();
+  Forms::Load<frm_FM>();
+}
 void MDImain::chann_edit_Click() { Forms::Load<frm_chann>(); }
-void MDImain::sys_edit_Click() {}
-void MDImain::Sig_dtmf_Click() {}
-void MDImain::Sig_2tone_Click() {}
-void MDImain::Sig_5tone_Click() {}
-void MDImain::frm_adj_Click() {}
+void MDImain::sys_edit_Click() { Forms::Load<frm_option>(); }
+void MDImain::Sig_dtmf_Click() { Forms::Load<frm_dtmf>(); }
+void MDImain::Sig_2tone_Click() { Forms::Load<frm_2tone>(); }
+void MDImain::Sig_5tone_Click() { Forms::Load<frm_5tone>(); }
+void MDImain::frm_adj_Click() { Forms::Load<frm_Adj_Txp>(); }
 void MDImain::Prog_read_Click() { Forms::Reload<Form_Comm_Read>(); }
 
 namespace {
@@ -489,11 +498,13 @@ void MDImain::Toolbar1_ButtonClick(const QString& key) {
     Forms::Reload<Form_save_chann>();
   } else if (key == "edit_option") {
     Forms::Unload<frm_chann>();
+    Forms::Load<frm_option>();
   } else if (key == "edit_chann") {
     Forms::Unload<frm_chann>();
     Forms::Load<frm_chann>();
   } else if (key == "edit_dtmf") {
     Forms::Unload<frm_chann>();
+    Forms::Load<frm_dtmf>();
   } else if (key == "read") {
     Prog_read_Click();
   } else if (key == "write") {
@@ -501,6 +512,7 @@ void MDImain::Toolbar1_ButtonClick(const QString& key) {
   } else if (key == "exit") {
     Forms::Unload<Form_type>();
     Forms::Unload<frm_chann>();
+    Forms::Unload<frm_option>();
     Forms::Unload<frmAbout>();
     Exit_Program();
   }

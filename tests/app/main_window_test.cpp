@@ -7,7 +7,13 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "app/frm_chann_stub.h"
+#include "editors/alignment/frm_adj_txp.h"
+#include "editors/channel/frm_chann.h"
+#include "editors/channel/frm_fm.h"
+#include "editors/options/frm_option.h"
+#include "editors/signalling/frm_2tone.h"
+#include "editors/signalling/frm_5tone.h"
+#include "editors/signalling/frm_dtmf.h"
 #include "data/titles.h"
 #include "files/file_dialogs.h"
 #include "support/app_fixture.h"
@@ -168,9 +174,9 @@ TEST_F(MainWindow, LanguageSwitchRecaptionsTheMainWindowOnly) {
 
   // The channel editor that is already open keeps its language; a fresh one
   // takes the new one.
-  EXPECT_EQ(Forms::Find<frm_chann>()->windowTitle(), "Channel");
+  EXPECT_EQ(Forms::Find<frm_chann>()->windowTitle(), "Channel Information");
   w->Toolbar1_ButtonClick("edit_chann");
-  EXPECT_EQ(Forms::Find<frm_chann>()->windowTitle(), QString::fromUtf8("信道编辑"));
+  EXPECT_EQ(Forms::Find<frm_chann>()->windowTitle(), QString::fromUtf8("信道参数编辑"));
 
   w->Language_eng_Click();
   EXPECT_EQ(Lang_Flag, 0);
@@ -194,8 +200,30 @@ TEST_F(MainWindow, LoadReloadAndUnloadSemantics) {
   EXPECT_TRUE(first == nullptr || first != second);
   w->Toolbar1_ButtonClick("edit_option");  // closes the channel editor first
   EXPECT_EQ(Forms::Find<frm_chann>(), nullptr);
+  EXPECT_NE(Forms::Find<frm_option>(), nullptr);
   w->chann_edit_Click();
   EXPECT_NE(Forms::Find<frm_chann>(), nullptr);
+  w->Toolbar1_ButtonClick("edit_dtmf");
+  EXPECT_EQ(Forms::Find<frm_chann>(), nullptr);
+  EXPECT_NE(Forms::Find<frm_dtmf>(), nullptr);
+  w->chann_edit_Click();
+  w->fm_chann_edit_Click();  // the hidden FM item replaces the channel editor
+  EXPECT_EQ(Forms::Find<frm_chann>(), nullptr);
+  EXPECT_NE(Forms::Find<frm_FM>(), nullptr);
+
+  // The menu items load their editors, each once.
+  w->Sig_2tone_Click();
+  w->Sig_5tone_Click();
+  w->frm_adj_Click();
+  frm_2tone* two = Forms::Find<frm_2tone>();
+  ASSERT_NE(two, nullptr);
+  EXPECT_NE(Forms::Find<frm_5tone>(), nullptr);
+  EXPECT_NE(Forms::Find<frm_Adj_Txp>(), nullptr);
+  w->Sig_2tone_Click();
+  EXPECT_EQ(Forms::Find<frm_2tone>(), two);
+  w->sys_edit_Click();
+  EXPECT_NE(Forms::Find<frm_option>(), nullptr);
+  w->chann_edit_Click();
 
   // Open and Save As always show a fresh dialog.
   w->File_Open_Click();

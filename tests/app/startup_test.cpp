@@ -4,7 +4,7 @@
 #include <pty.h>
 #include <unistd.h>
 
-#include "app/frm_chann_stub.h"
+#include "editors/channel/frm_chann.h"
 #include "data/shared_state.h"
 #include "data/titles.h"
 #include "files/image_file.h"

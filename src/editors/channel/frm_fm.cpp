@@ -1,10 +1,10 @@
-#include "frm_chann_stub.h"
+#include "frm_fm.h"
 
 #include "data/shared_state.h"
 #include "platform/twips.h"
 
-void frm_chann::Form_Load() {
-  setWindowTitle(Lang_Pick("信道编辑", "Channel"));
+void frm_FM::Form_Load() {
+  setWindowTitle(Lang_Pick("FM-频道", "FM-Radio"));
   QWidget* client = Forms::Mdi_Area();
   const double w = client ? Client_Width_Twips(client) / 1.2 : 12000;
   const double h = client ? Client_Height_Twips(client) / 1.2 : 8000;

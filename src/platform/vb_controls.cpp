@@ -1,0 +1,371 @@
+#include "vb_controls.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QFocusEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+
+void Key_Filter_Apply(const Key_Filter& f, int& key, int length) {
+  const bool full = f.max_chars > 0 && length >= f.max_chars;
+  if (key == 8) {
+    if (f.backspace == Key_Filter::Backspace::Refused ||
+        (f.backspace == Key_Filter::Backspace::Refused_When_Full && full))
+      key = 0;
+    return;
+  }
+  if (key == 13) {
+    if (!f.enter_passes) key = 0;
+    return;
+  }
+  if (key < 32) {
+    key = 0;
+    return;
+  }
+  if (f.upper && key >= 'a' && key <= 'z') key -= 32;
+  if (!f.allowed.isEmpty() && (key > 0xFFFF || !f.allowed.contains(QChar(key)))) {
+    key = 0;
+    return;
+  }
+  if (full) key = 0;
+}
+
+namespace {
+// The character code a key event types, or 0 for a key that types nothing
+// (arrows, function keys, shortcuts).
+int Typed_Key(const QKeyEvent* e) {
+  if (e->key() == Qt::Key_Backspace) return 8;
+  if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) return 13;
+  if (e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return 0;
+  const QString t = e->text();
+  if (t.isEmpty()) return 0;
+  const auto u = t.toUcs4();
+  if (u.isEmpty() || u[0] < 32 || u[0] == 127) return 0;
+  return static_cast<int>(u[0]);
+}
+
+QString Key_String(int key) {
+  const char32_t c = static_cast<char32_t>(key);
+  return QString::fromUcs4(&c, 1);
+}
+
+// Characters of pasted text that are typed: line ends and other control
+// characters are dropped, so a paste never acts as Enter.
+QList<uint> Pasted_Keys(const QString& t) {
+  QList<uint> out;
+  for (uint c : t.toUcs4())
+    if (c >= 32 && c != 127) out.push_back(c);
+  return out;
+}
+
+// A line edit's context menu whose Paste goes through `paste` and which
+// offers no Undo/Redo (an undo could bring back text no filter saw).
+void Filtered_Context_Menu(QLineEdit* edit, QContextMenuEvent* e,
+                           const std::function<void(const QString&)>& paste) {
+  QMenu* m = edit->createStandardContextMenu();
+  for (QAction* a : m->actions()) {
+    const QString n = a->objectName();
+    if (n == "edit-undo" || n == "edit-redo") {
+      a->setVisible(false);
+    } else if (n == "edit-paste") {
+      QObject::disconnect(a, nullptr, nullptr, nullptr);
+      QObject::connect(a, &QAction::triggered, edit,
+                       [paste] { paste(QApplication::clipboard()->text()); });
+    }
+  }
+  m->exec(e->globalPos());
+  delete m;
+}
+}  // namespace
+
+// ---------------------------------------------------------------- Vb_Text
+
+Vb_Text::Vb_Text(QWidget* parent) : QLineEdit(parent) {
+  connect(this, &QLineEdit::textChanged, this, [this] {
+    if (Change) Change();
+  });
+}
+
+void Vb_Text::Set_Text(const QString& t) { setText(t); }
+
+void Vb_Text::Set_Key_Filter(const Key_Filter& f) {
+  filter_ = f;
+  has_filter_ = true;
+}
+
+int Vb_Text::Filtered(int key) {
+  if (has_filter_) Key_Filter_Apply(filter_, key, text().length());
+  if (key != 0 && KeyPress) KeyPress(key);
+  return key;
+}
+
+void Vb_Text::Apply_Key(int key) {
+  if (key == 8) backspace();
+  else if (key != 13 && key > 0) insert(Key_String(key));
+}
+
+void Vb_Text::Type_Key(int key) { Apply_Key(Filtered(key)); }
+
+void Vb_Text::Type_Text(const QString& t) {
+  if (hasSelectedText()) del();
+  for (uint c : Pasted_Keys(t)) {
+    const int k = Filtered(static_cast<int>(c));
+    if (k != 8 && k != 13) Apply_Key(k);
+  }
+}
+
+void Vb_Text::keyPressEvent(QKeyEvent* e) {
+  if (e->matches(QKeySequence::Paste)) {
+    Type_Text(QApplication::clipboard()->text());
+    e->accept();
+    return;
+  }
+  if (has_filter_ && (e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo))) {
+    e->accept();
+    return;
+  }
+  const int key = Typed_Key(e);
+  if (key == 0) {
+    QLineEdit::keyPressEvent(e);
+    return;
+  }
+  const int k = Filtered(key);
+  if (k == key) {
+    QLineEdit::keyPressEvent(e);  // the key as typed
+  } else {
+    Apply_Key(k);  // refused (0) or replaced
+    e->accept();
+  }
+}
+
+void Vb_Text::focusInEvent(QFocusEvent* e) {
+  QLineEdit::focusInEvent(e);
+  if (e->reason() != Qt::PopupFocusReason && GotFocus) GotFocus();
+}
+
+void Vb_Text::focusOutEvent(QFocusEvent* e) {
+  QLineEdit::focusOutEvent(e);
+  if (e->reason() != Qt::PopupFocusReason && LostFocus) LostFocus();
+}
+
+void Vb_Text::dropEvent(QDropEvent* e) {
+  if (e->mimeData()->hasText()) {
+    setCursorPosition(cursorPositionAt(e->position().toPoint()));
+    Type_Text(e->mimeData()->text());
+  }
+  e->acceptProposedAction();
+}
+
+void Vb_Text::mouseReleaseEvent(QMouseEvent* e) {
+  if (e->button() == Qt::MiddleButton) {
+    QClipboard* cb = QApplication::clipboard();
+    if (cb->supportsSelection()) Type_Text(cb->text(QClipboard::Selection));
+    e->accept();
+    return;
+  }
+  QLineEdit::mouseReleaseEvent(e);
+}
+
+void Vb_Text::contextMenuEvent(QContextMenuEvent* e) {
+  Filtered_Context_Menu(this, e, [this](const QString& t) { Type_Text(t); });
+}
+
+void Vb_Text::inputMethodEvent(QInputMethodEvent* e) {
+  if (!has_filter_ && !KeyPress) {
+    QLineEdit::inputMethodEvent(e);
+    return;
+  }
+  // The composed text is typed like keys; the composition itself shows as usual.
+  const QString commit = e->commitString();
+  QInputMethodEvent pre(e->preeditString(), e->attributes());
+  QLineEdit::inputMethodEvent(&pre);
+  if (!commit.isEmpty()) Type_Text(commit);
+}
+
+// ---------------------------------------------------------------- Vb_Combo
+
+Vb_Combo::Vb_Combo(QWidget* parent, bool editable) : QComboBox(parent) {
+  setInsertPolicy(QComboBox::NoInsert);
+  if (editable) {
+    setEditable(true);
+    setCompleter(nullptr);
+    // The combo box would select an item whose text matches the typed text
+    // when editing finishes; a list here changes its selection only when
+    // the user picks or the program sets it.
+    disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
+    disconnect(lineEdit(), &QLineEdit::returnPressed, this, nullptr);
+    lineEdit()->installEventFilter(this);
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
+      if (!quiet_ && Change) Change();
+    });
+  }
+  typing_ = editable ? Typing_Rule::Free : Typing_Rule::Refused;
+  connect(this, qOverload<int>(&QComboBox::activated), this, [this] {
+    if (!quiet_) Raise_Click();
+  });
+}
+
+void Vb_Combo::Raise_Click() {
+  if (Click) Click();
+}
+
+void Vb_Combo::Clear_Items() {
+  const QString t = Text();
+  ++quiet_;
+  clear();
+  if (isEditable()) lineEdit()->setText(t);
+  --quiet_;
+}
+
+void Vb_Combo::Add_Item(const QString& item) { Add_Items({item}); }
+
+void Vb_Combo::Add_Items(const QStringList& items) {
+  ++quiet_;
+  const QString t = isEditable() ? lineEdit()->text() : QString();
+  const int index = currentIndex();
+  addItems(items);
+  if (currentIndex() != index) setCurrentIndex(index);
+  if (isEditable() && lineEdit()->text() != t) lineEdit()->setText(t);
+  --quiet_;
+}
+
+void Vb_Combo::Clear() {
+  const QString before = Text();
+  ++quiet_;
+  clear();
+  if (isEditable()) lineEdit()->clear();
+  --quiet_;
+  if (!before.isEmpty() && Change) Change();
+}
+
+void Vb_Combo::Set_List_Index(int i) {
+  ++quiet_;
+  setCurrentIndex(i >= 0 && i < count() ? i : -1);
+  --quiet_;
+  if (i >= 0 && currentIndex() == i) Raise_Click();
+}
+
+void Vb_Combo::Show_Index_Quiet(int i) {
+  ++quiet_;
+  setCurrentIndex(i >= 0 && i < count() ? i : -1);
+  --quiet_;
+}
+
+QString Vb_Combo::Text() const { return isEditable() ? lineEdit()->text() : currentText(); }
+
+void Vb_Combo::Set_Text(const QString& t) {
+  if (!isEditable()) {
+    const int i = findText(t, Qt::MatchExactly);
+    if (i >= 0 && i != currentIndex()) Set_List_Index(i);
+    return;
+  }
+  if (lineEdit()->text() == t) return;
+  ++quiet_;
+  lineEdit()->setText(t);
+  --quiet_;
+  if (Change) Change();
+}
+
+void Vb_Combo::Set_Typing_Rule(Typing_Rule r, const QString* undo_text) {
+  typing_ = r;
+  undo_text_ = undo_text;
+}
+
+// A key typed into the list: the rule and KeyPress decide. Returns true when
+// the key was dealt with here and must not reach the edit field.
+bool Vb_Combo::Handle_Key(QKeyEvent* e) {
+  if (e->matches(QKeySequence::Paste)) {
+    if (typing_ == Typing_Rule::Free && isEditable()) {
+      QLineEdit* le = lineEdit();
+      if (le->hasSelectedText()) le->del();
+      for (uint c : Pasted_Keys(QApplication::clipboard()->text())) {
+        int k = static_cast<int>(c);
+        if (KeyPress) KeyPress(k);
+        if (k > 0 && k != 8 && k != 13) le->insert(Key_String(k));
+      }
+    } else if (typing_ == Typing_Rule::Put_Back && undo_text_) {
+      Set_Text(*undo_text_);
+    }
+    return true;
+  }
+  if (e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo)) return true;
+  const int key = Typed_Key(e);
+  if (key == 0) return false;
+  int k = key;
+  if (KeyPress) KeyPress(k);
+  if (k == 13) return k != key;  // Enter: nothing more happens in the list itself
+  if (k == 0) return true;
+  if (typing_ == Typing_Rule::Refused || !isEditable()) return true;
+  if (typing_ == Typing_Rule::Put_Back) {
+    if (undo_text_) Set_Text(*undo_text_);
+    return true;
+  }
+  if (k != key) {
+    if (k == 8) lineEdit()->backspace();
+    else lineEdit()->insert(Key_String(k));
+    return true;
+  }
+  return false;
+}
+
+void Vb_Combo::keyPressEvent(QKeyEvent* e) {
+  if (Handle_Key(e)) {
+    e->accept();
+    return;
+  }
+  QComboBox::keyPressEvent(e);
+}
+
+bool Vb_Combo::eventFilter(QObject* o, QEvent* e) {
+  if (o == lineEdit()) {
+    switch (e->type()) {
+      case QEvent::KeyPress:
+        if (Handle_Key(static_cast<QKeyEvent*>(e))) return true;
+        break;
+      case QEvent::ContextMenu:
+        Filtered_Context_Menu(lineEdit(), static_cast<QContextMenuEvent*>(e), [this](const QString&) {
+          QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+          Handle_Key(&paste);
+        });
+        return true;
+      case QEvent::Drop:
+      case QEvent::InputMethod:
+        if (typing_ != Typing_Rule::Free || KeyPress) {
+          if (typing_ == Typing_Rule::Put_Back && undo_text_) Set_Text(*undo_text_);
+          return true;
+        }
+        break;
+      case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(e)->button() == Qt::MiddleButton) return true;
+        break;
+      default:
+        break;
+    }
+  }
+  return QComboBox::eventFilter(o, e);
+}
+
+void Vb_Combo::focusInEvent(QFocusEvent* e) {
+  QComboBox::focusInEvent(e);
+  if (e->reason() != Qt::PopupFocusReason && GotFocus) GotFocus();
+}
+
+void Vb_Combo::focusOutEvent(QFocusEvent* e) {
+  QComboBox::focusOutEvent(e);
+  if (e->reason() != Qt::PopupFocusReason && LostFocus) LostFocus();
+}
+
+// ---------------------------------------------------------------- Vb_Check
+
+Vb_Check::Vb_Check(QWidget* parent) : QCheckBox(parent) {
+  connect(this, &QCheckBox::toggled, this, [this] {
+    if (Click) Click();
+  });
+}
+
+void Vb_Check::Set_Value(int v) { setChecked(v != 0); }

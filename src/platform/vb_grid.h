@@ -1,0 +1,105 @@
+#pragma once
+// The grid every table of the program is shown in: a read-only table whose
+// cells are set by row and column, with one fixed header row (row 0) and
+// optionally one fixed number column (column 0). Cells are never typed into:
+// a window floats its own text box or list over the current cell.
+//
+// Rows and columns are numbered as the windows number them: row 0 is the
+// header, rows 1..Rows()-1 the data; column 0 is the fixed column when
+// there is one.
+//
+// Events, each a handler the window installs:
+//  - LeaveCell: before every move of the current cell, by the user (click,
+//    arrow keys) or by the program (Set_Row, Set_Col), while the old cell is
+//    still current. It completes before the move.
+//  - Click: after a mouse click, once the click has moved the current cell.
+//    A click on a fixed cell moves nothing (Mouse_Row/Mouse_Col tell where).
+//  - DblClick: after the Click of a double click.
+//  - Scroll: the visible part moved.
+
+#include <QTableWidget>
+#include <functional>
+
+class Vb_Grid : public QTableWidget {
+  Q_OBJECT
+public:
+  explicit Vb_Grid(QWidget* parent = nullptr, int fixed_cols = 1);
+
+  // The header: columns separated by "|", a leading "^" centres a column
+  // and its cells; every column is as wide as its header text. Sets the
+  // column count.
+  void Set_Format_String(const QString& format);
+
+  int Rows() const { return rowCount() + 1; }
+  void Set_Rows(int rows);  // header included; at least 1
+  int Cols() const { return columnCount(); }
+  void Set_Cols(int cols);
+  int Fixed_Cols() const { return fixed_cols_; }
+
+  // Cell texts by row and column (row 0: the header). No event.
+  QString Text_At(int row, int col) const;
+  void Set_Text_At(int row, int col, const QString& text);
+  // The current cell's text.
+  QString Text() const { return Text_At(row_, col_); }
+  void Set_Text(const QString& text) { Set_Text_At(row_, col_, text); }
+
+  // The current cell. Setting either raises LeaveCell first when it changes
+  // the current cell. The program may make a fixed-column cell current.
+  int Row() const { return row_; }
+  int Col() const { return col_; }
+  void Set_Row(int row);
+  void Set_Col(int col);
+
+  // The cell under the mouse at the last press.
+  int Mouse_Row() const { return mouse_row_; }
+  int Mouse_Col() const { return mouse_col_; }
+
+  // The current cell's place in the grid's own coordinates (pixels, header
+  // included), for laying an editor over it.
+  QRect Cell_Rect() const { return Cell_Rect_At(row_, col_); }
+  QRect Cell_Rect_At(int row, int col) const;
+  int Cell_Left() const { return Cell_Rect().left(); }
+  int Cell_Top() const { return Cell_Rect().top(); }
+  int Cell_Width() const { return Cell_Rect().width(); }
+  int Cell_Height() const { return Cell_Rect().height(); }
+
+  int Col_Width(int col) const { return columnWidth(col); }
+  void Set_Col_Width(int col, int px) { setColumnWidth(col, px); }
+  // The first data row shown at the top, and scrolling it there.
+  int Top_Row() const;
+  void Set_Top_Row(int row);
+
+  // Simulated user input, as a click and the keys would arrive (tests).
+  void Click_Cell(int row, int col);
+  void Double_Click_Cell(int row, int col);
+
+  std::function<void()> LeaveCell;
+  std::function<void()> Click;
+  std::function<void()> DblClick;
+  std::function<void()> Scroll;
+
+protected:
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+
+private:
+  QTableWidgetItem* Item_At(int row, int col, bool create);
+  void Move_To(int row, int col);  // LeaveCell, then the move
+  void Sync_Current();
+  void Press_At(int row, int col);
+  bool Cell_At(const QPoint& pos, int* row, int* col) const;
+  void Style_Fixed(QTableWidgetItem* it) const;
+
+  int fixed_cols_ = 1;
+  int row_ = 0;
+  int col_ = 0;
+  int mouse_row_ = 0;
+  int mouse_col_ = 0;
+  bool pressed_ = false;    // a press whose release makes a Click
+  bool in_double_ = false;  // the press of a double click
+  std::vector<Qt::Alignment> align_;
+};
