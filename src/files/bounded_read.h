@@ -11,3 +11,8 @@
 // current language) anything that is not a regular file, a file larger than
 // cap bytes, and a failed read. *out is only written on success.
 bool Read_Bounded_File(const QString& path, qint64 cap, QByteArray* out, QString* why);
+
+// The reason a file operation failed with the system error err (an errno
+// value), in the current language: "no space left on the disk", "no
+// permission", ... The system's own texts are English only.
+QString File_Error_Reason(int err);
