@@ -34,6 +34,7 @@
 #include "editors/signalling/frm_dtmf.h"
 #include "editors/signalling/tone2_area.h"
 #include "editors/signalling/tone5_area.h"
+#include "factory_image.h"
 #include "files/file_dialogs.h"
 #include "form_type.h"
 #include "lang_texts.h"
@@ -397,28 +398,14 @@ void MDImain::MDIForm_Load() {
   ident_->Close_Port();
 
   // 9. Channel count. 10. Tables. 11. Band limits.
-  Chann_Count = 200;
-  Tone_Init();
-  Opt_PosInit();
-  Band_Init();
-  Band_Limits = {136, 174, 136, 174, 400, 480, 400, 480};
-  Band_Type = 0;
+  Factory_Tables();
 
   // 12. Identification: armed now, it runs once the start-up has returned to
   //     the event loop.
   ident_->Ident_Start();
 
   // 13. Image fill. 14..16. Factory defaults of every area.
-  Image_Fill();
-  Fm_Default();
-  Opt_Default();
-  Dtmf_Default();
-  Tone2_Default();
-  Tone5_Default();
-  Adj_DefaultFill();
-  for (int r = 0; r <= 31; ++r)
-    for (int c = 0; c <= 15; ++c) Adj_Image[r][c] = Adj_Default[r][c];
-  Chann_Default();
+  Factory_Defaults();
 
   // 17. The channel editor, the first child window.
   Forms::Load<frm_chann>();

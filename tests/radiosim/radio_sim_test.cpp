@@ -215,20 +215,37 @@ TEST_F(Radio_Sim_Test, FramesOutsideASessionAndStrayBytesAreIgnored) {
 
 TEST_F(Radio_Sim_Test, IncompleteFramesGiveWay) {
   sim.Set_Frame_Gap(100);
-  // A connect command breaks into a frame cut short, whether it makes that
-  // frame nonsense or would complete it only later.
+  // A connect command breaks into a request cut short.
   line->Send({proto::Read_Cmd, 0x00});
   EXPECT_EQ(Ask(Connect, 50).size(), 50u);
-  line->Send(Header(0x0000, 0x10) + Bytes{1, 2, 3});
-  EXPECT_EQ(Ask(Connect, 50).size(), 50u);
-  // A frame left hanging longer than the gap is dropped.
+  // A frame left hanging longer than the gap is dropped; the next frame and
+  // a connect command after it count.
   line->Send(Header(0x0000, 0x10) + Bytes{1, 2, 3});
   std::this_thread::sleep_for(milliseconds(200));
   EXPECT_EQ(Ask(proto::Read_Request(0x0000, 0x40), 69), Data_Reply(0x0000, 64));
+  line->Send(Header(0x0000, 0x10) + Bytes{1, 2, 3});
+  std::this_thread::sleep_for(milliseconds(200));
+  EXPECT_EQ(Ask(Connect, 50).size(), 50u);
   // A connect command sent slowly still counts.
   line->Send_Slowly(Connect, milliseconds(15));
   EXPECT_EQ(line->Take(50).size(), 50u);
   EXPECT_EQ(sim.Counts().connects, 3);
+}
+
+// The 16 data bytes of a write frame are data, even where they spell the
+// connect command: the row is stored and acknowledged, no new session begins.
+TEST_F(Radio_Sim_Test, AConnectCommandInsideAWriteFrameIsData) {
+  Open_Session();
+  for (size_t at : {size_t{0}, size_t{3}, size_t{8}}) {
+    SCOPED_TRACE(at);
+    Bytes row = Row(0x10);
+    std::copy(Connect.begin(), Connect.end(), row.begin() + static_cast<long>(at));
+    EXPECT_EQ(Ask(proto::Write_Frame(0x0200, row.data()), 1), Bytes{0x06});
+    EXPECT_EQ(sim.Peek(0x0200, 16), row);
+  }
+  EXPECT_EQ(sim.Counts().connects, 1);
+  EXPECT_EQ(sim.Counts().writes, 3);
+  EXPECT_EQ(Ask(proto::Read_Request(0x0200, 0x10), 20).size(), 20u) << "the session goes on";
 }
 
 TEST_F(Radio_Sim_Test, FaultsChangeTheNthReplyOfTheirKind) {

@@ -247,7 +247,12 @@ void Radio_Sim::Take(uint8_t b, Clock::time_point t, std::vector<Frame>& out) {
     Emit(Frame_Kind::Stray, partial_.size(), out);
   partial_.push_back(b);
   partial_t_.push_back(t);
-  if (Ends_With_Connect(partial_)) {
+  // A frame whose header says it is a write is completed by its length
+  // first: its data bytes may hold anything, a connect command among them.
+  const bool write_open = partial_.size() > 4 && partial_[0] == proto::Data_Mark &&
+                          partial_[3] >= 1 && partial_[3] <= Max_Len &&
+                          partial_.size() <= 4u + partial_[3];
+  if (!write_open && Ends_With_Connect(partial_)) {
     // The connect command wins over whatever incomplete frame it broke into.
     if (partial_.size() > Connect_Len) Emit(Frame_Kind::Stray, partial_.size() - Connect_Len, out);
     Emit(Frame_Kind::Connect, Connect_Len, out);
