@@ -250,7 +250,7 @@ QStringList MDImain::Panel_Texts(int i) {
   const auto both = [](const Zh_En& p) { return QStringList{QString::fromUtf8(p.zh), QString::fromUtf8(p.en)}; };
   switch (i) {
     case 2: t << kSix << both(link_text::Fail_Panel); break;
-    case 3: t << QString::fromUtf8("状态:") << "Stat:"; break;
+    case 3: t << both(link_text::Stat_Label); break;
     case 4: t << kTen << both(link_text::Fail_Panel); break;
     case 6: t << kSix; break;
     case 8: case 10: case 12: case 14: t << kLimits; break;

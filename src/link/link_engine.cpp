@@ -251,7 +251,7 @@ void Link_Engine::Final_Failure() {
   if (f.label) Label(t.fail_label.Get());
   if (f.panel2) Status_Set(2, link_text::Fail_Panel.Get());
   if (f.main_panels) {
-    Status_Set(3, Lang_Pick("状态:", "Stat:"));
+    Status_Set(3, link_text::Stat_Label.Get());
     Status_Set(4, link_text::Fail_Panel.Get());
   }
 }
