@@ -21,6 +21,12 @@ protected:
     return d;
   }
   std::vector<uint8_t> Row() { return sim.Peek(0x3DF0, 16); }
+  // The exchange so far, for a failure's message.
+  std::string Log() const {
+    std::string s;
+    for (const auto& f : sim.Frames()) s += "\n  " + radiosim::Radio_Sim::Describe(f);
+    return s;
+  }
 };
 
 std::vector<uint8_t> Bytes(const char* s) { return std::vector<uint8_t>(s, s + std::strlen(s)); }
@@ -65,7 +71,7 @@ TEST_F(PassChange, OldPasswordMayBeTheSecondOneOrAnythingWhenNoneIsSet) {
     sim.Set_Super(c.super);
     auto* d = Open(c.typed, "5555", "5555");
     d->Command_Write_Click();
-    ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 5000)) << c.typed.toStdString();
+    ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 20000)) << c.typed.toStdString() << Log();
     if (c.ok) {
       EXPECT_EQ(rec.calls[0].text, "PassWord Modify Success ! ");
       EXPECT_EQ(sim.Password(), "5555  ");

@@ -219,12 +219,17 @@ TEST_F(Radio_Sim_Test, IncompleteFramesGiveWay) {
   line->Send({proto::Read_Cmd, 0x00});
   EXPECT_EQ(Ask(Connect, 50).size(), 50u);
   // A frame left hanging longer than the gap is dropped; the next frame and
-  // a connect command after it count.
-  line->Send(Header(0x0000, 0x10) + Bytes{1, 2, 3});
-  std::this_thread::sleep_for(milliseconds(200));
+  // a connect command after it count. The radio times bytes as it takes
+  // them from the line, so the hang starts once it has taken them.
+  const auto hang = [&](const Bytes& bytes) {
+    const long long before = sim.Counts().rx_bytes;
+    line->Send(bytes);
+    ASSERT_TRUE(sim.Wait_For([&] { return sim.Counts().rx_bytes >= before + static_cast<long long>(bytes.size()); }, 2000));
+    std::this_thread::sleep_for(milliseconds(200));
+  };
+  hang(Header(0x0000, 0x10) + Bytes{1, 2, 3});
   EXPECT_EQ(Ask(proto::Read_Request(0x0000, 0x40), 69), Data_Reply(0x0000, 64));
-  line->Send(Header(0x0000, 0x10) + Bytes{1, 2, 3});
-  std::this_thread::sleep_for(milliseconds(200));
+  hang(Header(0x0000, 0x10) + Bytes{1, 2, 3});
   EXPECT_EQ(Ask(Connect, 50).size(), 50u);
   // A connect command sent slowly still counts.
   line->Send_Slowly(Connect, milliseconds(15));
