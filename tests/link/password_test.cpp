@@ -14,7 +14,7 @@ protected:
     sim.Poke(0x3DFC, {0x12, 0x34, 0x56, 0x78});
   }
   Form_Write_PassWord* Open(const QString& old_pw, const QString& new_pw, const QString& again) {
-    auto* d = Forms::Reload<Form_Write_PassWord>();
+    auto* d = Forms::Reload<Form_Write_PassWord>(Patient(Pass_Change_Profile()));
     d->Text_Old_PassWord->setText(old_pw);
     d->Text_New_Password_1->setText(new_pw);
     d->Text_New_PassWord_2->setText(again);
@@ -37,7 +37,7 @@ TEST_F(PassChange, MatchingOldPasswordWritesTheNewOneAndKeepsTheRest) {
   sim.Set_Super("999999");
   auto* d = Open("1234", "abc", "abc");
   d->Command_Write_Click();
-  ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 5000));
+  ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 20000));
   EXPECT_EQ(rec.Texts(), QStringList{"PassWord Modify Success ! "});
   EXPECT_EQ(rec.calls[0].title, "Operate Prompt");
   const auto row = Row();
@@ -92,7 +92,7 @@ TEST_F(PassChange, SlotOfFFBytesMeansNoPassword) {
   auto* d = Open("anything", "42", "42");
   EXPECT_EQ(d->Text_Old_PassWord->text(), "anythi") << "a box takes at most six characters";
   d->Command_Write_Click();
-  ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 5000));
+  ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 20000));
   EXPECT_EQ(rec.calls[0].text, "PassWord Modify Success ! ");
   EXPECT_EQ(sim.Password(), "42    ");
 }
@@ -101,7 +101,7 @@ TEST_F(PassChange, ARefusedWriteShowsTheFailureAndTheDialogStays) {
   sim.Add_Fault({.kind = radiosim::Fault::Refuse, .on = radiosim::Reply::Write_Ack});
   auto* d = Open("", "9", "9");
   d->Command_Write_Click();
-  ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 5000));
+  ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 20000));
   EXPECT_EQ(rec.Texts(), QStringList{"Fail connect with transceiver."});
   EXPECT_EQ(Count_Once(radiosim::Frame_Kind::End, 1), 1);
   Spin_For(800);
@@ -144,7 +144,7 @@ TEST_F(PassChange, TheDialogOutlivesItsSuccessMessage) {
     alive_while_open = p && !p->Unloaded();
   };
   d->Command_Write_Click();
-  ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 5000));
+  ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 20000));
   EXPECT_TRUE(alive_while_open);
   ASSERT_TRUE(Spin_Until([&] { return !p || p->Unloaded(); }, 2000)) << "closes once the message is gone";
 }

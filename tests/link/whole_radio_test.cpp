@@ -36,7 +36,7 @@ TEST_F(WholeRead, ReadsEveryBlockAndReplacesRows0To787) {
   const auto mem = Random_Memory();
   Radio_Image = Marked_Image();
   const Image_Table before = Radio_Image;
-  auto* d = Forms::Reload<Form_Comm_Read>();
+  auto* d = Forms::Reload<Form_Comm_Read>(Patient(Comm_Read_Profile()));
   d->Command_read_Click();
   EXPECT_EQ(d->Label_tr_count->text(), "Connecting with transceiver. ");
   ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 20000));
@@ -106,7 +106,11 @@ TEST_F(WholeRead, AFaultAtBlockNLeavesTheImageUnchanged) {
 TEST_F(WholeRead, AOneOffFaultIsRetriedAndTheReadCompletes) {
   const auto mem = Random_Memory(11);
   sim.Add_Fault({.kind = radiosim::Fault::Garbage, .on = radiosim::Reply::Data, .nth = 40});
-  auto* d = Forms::Reload<Form_Comm_Read>(Quick(Comm_Read_Profile()));
+  // One time-out, one retry: the watchdog long enough that no other reply
+  // times out on a loaded machine.
+  Link_Profile p = Quick(Comm_Read_Profile());
+  p.Watchdog_After_Ms = 3000;
+  auto* d = Forms::Reload<Form_Comm_Read>(p);
   d->Command_read_Click();
   ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 30000));
   ASSERT_EQ(rec.Texts(), QStringList{"Complete reading data from the transceiver."});
@@ -117,7 +121,7 @@ TEST_F(WholeRead, AOneOffFaultIsRetriedAndTheReadCompletes) {
 
 TEST_F(WholeRead, BusyRefusalsAndCancel) {
   Random_Memory();
-  auto* d = Forms::Reload<Form_Comm_Read>();
+  auto* d = Forms::Reload<Form_Comm_Read>(Patient(Comm_Read_Profile()));
   d->Command_read_Click();
   ASSERT_TRUE(Spin_Until([&] { return Reads().size() >= 5; }, 5000));
   d->Command_read_Click();
@@ -134,13 +138,13 @@ TEST_F(WholeRead, BusyRefusalsAndCancel) {
 TEST_F(WholeRead, AButtonPressWhileARetryIsPendingStartsCleanAndFinishes) {
   const auto mem = Random_Memory(5);
   Link_Profile p = Comm_Read_Profile();
-  p.Watchdog_After_Ms = 1000;
+  p.Watchdog_After_Ms = 3000;
   p.Retry_Delay = 1500;
   sim.Add_Fault({.kind = radiosim::Fault::Silent, .on = radiosim::Reply::Data, .nth = 3});
   auto* d = Forms::Reload<Form_Comm_Read>(p);
   d->Command_read_Click();
   // The watchdog fires; the busy flags are clear while the retry waits.
-  ASSERT_TRUE(Spin_Until([&] { return !d->Busy() && d->Engine()->Timer3.Enabled(); }, 5000));
+  ASSERT_TRUE(Spin_Until([&] { return !d->Busy() && d->Engine()->Timer3.Enabled(); }, 10000));
   d->Command_read_Click();
   EXPECT_FALSE(d->Engine()->Timer3.Enabled()) << "the pending retry is cancelled";
   ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 20000));
@@ -170,7 +174,7 @@ TEST_F(WholeWrite, WritesRows0To783AfterRebuildingThe5ToneTables) {
   for (int k = 0; k < 12; ++k) sim.Poke(0x3DF0 + k, {0x20});
   Radio_Image = Marked_Image();
   for (int r = 512; r <= 574; ++r) Radio_Image[r].fill(0x11);  // a file put other values here
-  auto* d = Forms::Reload<Form_Comm_Write>();
+  auto* d = Forms::Reload<Form_Comm_Write>(Patient(Comm_Write_Profile()));
   d->Command_Write_Click();
   // The tables were rebuilt on the click.
   Image_Table expected = Radio_Image;

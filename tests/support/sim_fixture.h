@@ -12,6 +12,7 @@
 #include <random>
 
 #include "data/shared_state.h"
+#include "link/link_engine.h"
 #include "link/protocol.h"
 #include "platform/port_table.h"
 #include "platform/status_panels.h"
@@ -34,6 +35,16 @@ inline bool Spin_Until(const std::function<bool()>& pred, int ms) {
 
 inline void Spin_For(int ms) {
   Spin_Until([] { return false; }, ms);
+}
+
+// A window's own profile with watchdogs long enough that a reply held up
+// for a second or two on a loaded machine does not pass for a silent radio:
+// for the tests of a transfer's success, which are about its bytes, not its
+// time-outs.
+inline Link_Profile Patient(Link_Profile p) {
+  p.Watchdog_After_Ms = std::max(p.Watchdog_After_Ms, 8000);
+  p.Watchdog_In_Frame_Ms = std::max(p.Watchdog_In_Frame_Ms, 8000);
+  return p;
 }
 
 class Sim_Test : public ::testing::Test {
