@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+// Byte 0x35 is the power-on-key list's: the one start-up position in
+// 0x00..0x3D that had neither a list nor a factory default.
+//
 // X(member, position, default): default is the list index (or plain byte) that
 // Opt_Default gives the setting, -1 where the setting has no default, and -2
 // for the first byte of a 16-byte DTMF code, which Opt_Default writes itself.
@@ -61,7 +64,7 @@
   X(Opt_Pos_RP_STE, 0x32, 5) \
   X(Opt_Pos_Sync, 0x33, 0) \
   X(Opt_Pos_Dtmf_Gain, 0x34, 10) \
-  X(Opt_Pos_35, 0x35, -1) \
+  X(Opt_Pos_Pon_Key, 0x35, 0) \
   X(Opt_Pos_spk_sw, 0x36, 1) \
   X(Opt_Pos_mic_sele, 0x37, 1) \
   X(Opt_Pos_Rep_M, 0x38, 0) \

@@ -231,7 +231,8 @@ protected:
   void Next_Write_Frame(bool leading_ack);
   void Timers_Off();
   void Pause(int ms);
-  bool Password_Accepted() const;
+  // The enforced password check: Pass_Typed against the block just read.
+  virtual bool Password_Accepted() const;
   void Bar(int value, bool visible = true);
   void Label(const QString& text);
   QString Label_Text() const;

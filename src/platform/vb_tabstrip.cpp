@@ -14,6 +14,12 @@ Vb_TabStrip::Vb_TabStrip(QWidget* parent) : QWidget(parent) {
   connect(bar_, &QTabBar::currentChanged, this, [this] {
     if (!quiet_ && Click) Click();
   });
+  // A click on the tab that is selected already changes nothing in the bar,
+  // but it is a click all the same (the bar reports a press on another tab
+  // before it changes the selection, so that one raises Click only once).
+  connect(bar_, &QTabBar::tabBarClicked, this, [this](int index) {
+    if (!quiet_ && index >= 0 && index == bar_->currentIndex() && Click) Click();
+  });
 }
 
 void Vb_TabStrip::Tabs_Clear() {

@@ -92,12 +92,13 @@ TEST(OptDefault, DefaultButtonKeepsPositionsWithoutADefault) {
   // As if the editor had shown data read from the radio.
   for (int i = 0; i <= 255; ++i) Opt_Bytes[i] = 0x42;
   Opt_Default();
-  EXPECT_EQ(Opt_Bytes[0x35], 0x42);
+  EXPECT_EQ(Opt_Bytes[0x35], 0);  // the power-on-key list's byte has the default 0
   EXPECT_EQ(Opt_Bytes[0x40], 0x42);
   EXPECT_EQ(Opt_Bytes[0x70], 0x42);
   EXPECT_EQ(Opt_Bytes[0xCF], 0x42);
   EXPECT_EQ(Opt_Bytes[0x02], 5);
   EXPECT_EQ(Opt_Bytes[0xD5], 255);
-  EXPECT_EQ(Radio_Image[227][5], 0x42);
+  EXPECT_EQ(Radio_Image[227][5], 0);
+  EXPECT_EQ(Radio_Image[227][14], 0x42);
   EXPECT_EQ(Radio_Image[224][2], 5);
 }

@@ -137,3 +137,27 @@ TEST(VbTabStrip, TabsAreNumberedFromOneAndClicksReportTheChoice) {
   EXPECT_LE(c.right(), 410);
   EXPECT_LE(c.bottom(), 320);
 }
+
+TEST(VbTabStrip, AMouseClickOnEitherTabRaisesClickOnce) {
+  QWidget parent;
+  Vb_TabStrip tabs(&parent);
+  tabs.setGeometry(0, 0, 400, 300);
+  tabs.Tabs_Add("One");
+  tabs.Tabs_Add("Two");
+  parent.show();
+  std::vector<int> clicks;
+  tabs.Click = [&] { clicks.push_back(tabs.Selected()); };
+  auto press = [&](int i) {
+    const QPoint at = tabs.Bar()->tabRect(i - 1).center();
+    QMouseEvent down(QEvent::MouseButtonPress, at, tabs.Bar()->mapToGlobal(at), Qt::LeftButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tabs.Bar(), &down);
+    QMouseEvent up(QEvent::MouseButtonRelease, at, tabs.Bar()->mapToGlobal(at), Qt::LeftButton,
+                   Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(tabs.Bar(), &up);
+  };
+  press(1);  // the tab selected already
+  press(2);
+  press(2);
+  EXPECT_EQ(clicks, (std::vector<int>{1, 2, 2}));
+}

@@ -1,0 +1,125 @@
+#include "sig_file.h"
+
+#include <QSaveFile>
+
+#include "data/shared_state.h"
+#include "files/bounded_read.h"
+
+namespace {
+void Put_Number(QByteArray& out, int v) {
+  out += v < 0 ? "-" : " ";
+  out += QByteArray::number(v < 0 ? -static_cast<long>(v) : v);
+  out += ' ';
+}
+
+bool Is_Separator(char ch) {
+  return ch == ' ' || ch == '\t' || ch == ',' || ch == '\r' || ch == '\n';
+}
+
+// An optional sign and decimal digits, nothing else.
+bool Integer_Token(const QByteArray& tok, long* v) {
+  int i = 0;
+  if (i < tok.size() && (tok[i] == '-' || tok[i] == '+')) ++i;
+  if (i >= tok.size()) return false;
+  for (int j = i; j < tok.size(); ++j)
+    if (tok[j] < '0' || tok[j] > '9') return false;
+  if (tok.size() - i > 6) return false;  // far beyond 16 bits
+  bool ok = false;
+  *v = tok.toLong(&ok, 10);
+  return ok;
+}
+}  // namespace
+
+QByteArray Sig_File_Text(const Sig_Table& table) {
+  QByteArray out;
+  out.reserve(Sig_Lines * 16 * 6);
+  for (const auto& line : table) {
+    for (int16_t v : line) Put_Number(out, v);
+    out += "\r\n";
+  }
+  return out;
+}
+
+std::optional<Sig_Table> Sig_File_Parse(const QByteArray& text, bool check_bytes,
+                                        Sig_Parse_Error* error) {
+  Sig_Table table{};
+  int count = 0, line = 1, i = 0;
+  const int n = static_cast<int>(text.size());
+  auto fail = [&](Sig_Parse_Error::Kind k, const QByteArray& tok) {
+    if (error) *error = Sig_Parse_Error{k, line, QString::fromLatin1(tok.left(40))};
+    return std::nullopt;
+  };
+  while (i < n && count < Sig_Numbers) {
+    const char ch = text[i];
+    if (Is_Separator(ch)) {
+      // CR LF, a lone CR and a lone LF each end one line.
+      if (ch == '\n' || (ch == '\r' && (i + 1 >= n || text[i + 1] != '\n'))) ++line;
+      ++i;
+      continue;
+    }
+    int j = i;
+    while (j < n && !Is_Separator(text[j])) ++j;
+    const QByteArray tok = text.mid(i, j - i);
+    i = j;
+    long v = 0;
+    if (!Integer_Token(tok, &v) || v < -32768 || v > 32767)
+      return fail(Sig_Parse_Error::Not_A_Number, tok);
+    const int row = count / 16;
+    if (check_bytes && row >= Sig_Load_First && row <= Sig_Load_Last && (v < 0 || v > 255))
+      return fail(Sig_Parse_Error::Not_A_Byte, tok);
+    table[row][count % 16] = static_cast<int16_t>(v);
+    ++count;
+  }
+  if (count < Sig_Numbers) {
+    if (error) *error = Sig_Parse_Error{Sig_Parse_Error::Too_Few, line, QString::number(count)};
+    return std::nullopt;
+  }
+  return table;
+}
+
+QString Sig_Parse_Reason(const Sig_Parse_Error& e) {
+  switch (e.kind) {
+    case Sig_Parse_Error::Not_A_Number:
+      return Lang_Pick(QString::fromUtf8("第 %1 行的 \"%2\" 不是 16 位整数").arg(e.line).arg(e.token),
+                       QString("\"%2\" in line %1 is not a 16-bit integer").arg(e.line).arg(e.token));
+    case Sig_Parse_Error::Too_Few:
+      return Lang_Pick(QString::fromUtf8("文件只有 %1 个数，应有 %2 个").arg(e.token).arg(Sig_Numbers),
+                       QString("the file holds only %1 numbers instead of %2").arg(e.token).arg(Sig_Numbers));
+    case Sig_Parse_Error::Not_A_Byte:
+      return Lang_Pick(QString::fromUtf8("第 %1 行的数值 %2 超出 0..255").arg(e.line).arg(e.token),
+                       QString("the value %2 in line %1 is outside 0..255").arg(e.line).arg(e.token));
+  }
+  return QString();
+}
+
+bool Sig_File_Read(const QString& path, bool check_bytes, Sig_Table* out, QString* why) {
+  QByteArray text;
+  if (!Read_Bounded_File(path, Sig_File_Cap, &text, why)) return false;
+  Sig_Parse_Error err;
+  auto table = Sig_File_Parse(text, check_bytes, &err);
+  if (!table) {
+    if (why) *why = Sig_Parse_Reason(err);
+    return false;
+  }
+  *out = *table;
+  return true;
+}
+
+bool Sig_File_Write(const QString& path, const Sig_Table& table, QString* why) {
+  QSaveFile f(path);
+  if (!f.open(QIODevice::WriteOnly)) {
+    if (why) *why = f.errorString();
+    return false;
+  }
+  const QByteArray text = Sig_File_Text(table);
+  if (f.write(text) != text.size()) {
+    if (why) *why = f.errorString();
+    f.cancelWriting();
+    return false;
+  }
+  if (!f.commit()) {
+    if (why) *why = f.errorString();
+    return false;
+  }
+  return true;
+}
