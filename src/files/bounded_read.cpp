@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
+#include <QStorageInfo>
 #include <cerrno>
 
 #ifdef Q_OS_UNIX
@@ -37,6 +39,42 @@ QString File_Error_Reason(int err) {
   for (const Reason& r : kReasons)
     if (r.err == err) return Lang_Pick(r.zh, r.en);
   return Lang_Pick(QString::fromUtf8("系统错误 %1").arg(err), QString("system error %1").arg(err));
+}
+
+namespace {
+// Why a save failed. errno as the failing call left it; a short write
+// without an error, or a disk with less room than the file needs, means the
+// disk is full.
+QString Save_Failure(const QString& path, qint64 needed, int err) {
+  const QStorageInfo disk(QFileInfo(path).absolutePath());
+  if (err == ENOSPC || (disk.isValid() && disk.bytesAvailable() >= 0 && disk.bytesAvailable() < needed))
+    return File_Error_Reason(ENOSPC);
+  if (err != 0) return File_Error_Reason(err);
+  return Lang_Pick("文件无法写入", "the file cannot be written");
+}
+}  // namespace
+
+bool Write_Whole_File(const QString& path, const QByteArray& text, QString* why) {
+  QSaveFile f(path);
+  errno = 0;
+  if (!f.open(QIODevice::WriteOnly)) {
+    const int err = errno;
+    if (why) *why = QFileInfo(path).isDir() ? File_Error_Reason(EISDIR) : Save_Failure(path, 0, err);
+    return false;
+  }
+  errno = 0;
+  if (f.write(text) != text.size()) {
+    const int err = errno;
+    if (why) *why = Save_Failure(path, text.size(), err ? err : ENOSPC);
+    f.cancelWriting();
+    return false;
+  }
+  errno = 0;
+  if (!f.commit()) {
+    if (why) *why = Save_Failure(path, text.size(), errno);
+    return false;
+  }
+  return true;
 }
 
 bool Read_Bounded_File(const QString& path, qint64 cap, QByteArray* out, QString* why) {

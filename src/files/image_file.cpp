@@ -1,10 +1,7 @@
 #include "image_file.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStorageInfo>
 #include <cerrno>
 
 #include "files/bounded_read.h"
@@ -120,41 +117,8 @@ QString Image_Parse_Message(const Image_Parse_Error& e) {
                    "Not a valid parameter file (" + en + "); nothing was loaded.");
 }
 
-namespace {
-// Why a save failed, in the current language. errno as the failing call left
-// it; a short write without an error, or a disk with less room than the file
-// needs, means the disk is full.
-QString Save_Failure(const QString& path, qint64 needed, int err) {
-  const QStorageInfo disk(QFileInfo(path).absolutePath());
-  if (err == ENOSPC || (disk.isValid() && disk.bytesAvailable() >= 0 && disk.bytesAvailable() < needed))
-    return File_Error_Reason(ENOSPC);
-  if (err != 0) return File_Error_Reason(err);
-  return Lang_Pick("文件无法写入", "the file cannot be written");
-}
-}  // namespace
-
 bool Image_File_Save(const QString& path, const Image_Table& image, QString* why) {
-  const QByteArray text = Image_File_Text(image);
-  QSaveFile f(path);
-  errno = 0;
-  if (!f.open(QIODevice::WriteOnly)) {
-    const int err = errno;
-    if (why) *why = QFileInfo(path).isDir() ? File_Error_Reason(EISDIR) : Save_Failure(path, 0, err);
-    return false;
-  }
-  errno = 0;
-  if (f.write(text) != text.size()) {
-    const int err = errno;
-    if (why) *why = Save_Failure(path, text.size(), err ? err : ENOSPC);
-    f.cancelWriting();
-    return false;
-  }
-  errno = 0;
-  if (!f.commit()) {
-    if (why) *why = Save_Failure(path, text.size(), errno);
-    return false;
-  }
-  return true;
+  return Write_Whole_File(path, Image_File_Text(image), why);
 }
 
 bool Image_File_Load(const QString& path, QString* why) {
