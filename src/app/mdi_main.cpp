@@ -411,11 +411,25 @@ void MDImain::MDIForm_Load() {
   Forms::Load<frm_chann>();
 }
 
+namespace {
+// A fresh write or password dialog, or a command that closes the channel
+// editor to open another one, would end a running write half-way and leave
+// the radio half written: while one runs, the command is refused.
+template <class Dialog>
+bool Refused_While_Busy() {
+  Dialog* d = Forms::Find<Dialog>();
+  if (!d || !d->Busy()) return false;
+  Msg_Box(link_text::Busy.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());
+  return true;
+}
+}  // namespace
+
 void MDImain::File_Open_Click() { Forms::Reload<Form_open_chann>(); }
 void MDImain::File_save_Click() { Forms::Reload<Form_save_chann>(); }
 void MDImain::File_saveas_Click() { Forms::Reload<Form_save_chann>(); }
 void MDImain::File_exit_Click() { Exit_Program(); }
 void MDImain::fm_chann_edit_Click() {
+  if (Refused_While_Busy<frm_chann>()) return;
   Forms::Unload<frm_chann>();
   Forms::Load<frm_FM>();
 }
@@ -426,18 +440,6 @@ void MDImain::Sig_2tone_Click() { Forms::Load<frm_2tone>(); }
 void MDImain::Sig_5tone_Click() { Forms::Load<frm_5tone>(); }
 void MDImain::frm_adj_Click() { Forms::Load<frm_Adj_Txp>(); }
 void MDImain::Prog_read_Click() { Forms::Reload<Form_Comm_Read>(); }
-
-namespace {
-// A fresh write or password dialog would end a running write half-way and
-// leave the radio half written: while one runs, the command is refused.
-template <class Dialog>
-bool Refused_While_Busy() {
-  Dialog* d = Forms::Find<Dialog>();
-  if (!d || !d->Busy()) return false;
-  Msg_Box(link_text::Busy.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());
-  return true;
-}
-}  // namespace
 
 void MDImain::Prog_write_Click() {
   if (Refused_While_Busy<Form_Comm_Write>()) return;
@@ -484,12 +486,15 @@ void MDImain::Toolbar1_ButtonClick(const QString& key) {
   } else if (key == "save") {
     Forms::Reload<Form_save_chann>();
   } else if (key == "edit_option") {
+    if (Refused_While_Busy<frm_chann>()) return;
     Forms::Unload<frm_chann>();
     Forms::Load<frm_option>();
   } else if (key == "edit_chann") {
+    if (Refused_While_Busy<frm_chann>()) return;
     Forms::Unload<frm_chann>();
     Forms::Load<frm_chann>();
   } else if (key == "edit_dtmf") {
+    if (Refused_While_Busy<frm_chann>()) return;
     Forms::Unload<frm_chann>();
     Forms::Load<frm_dtmf>();
   } else if (key == "read") {

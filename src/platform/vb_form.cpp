@@ -71,6 +71,15 @@ void Vb_Form::Show_As_Child() {
   auto* s = area->addSubWindow(this);
   s->setAttribute(Qt::WA_DeleteOnClose, false);
   sub_ = s;
+  // A child window becoming the active one is an activation of its form
+  // (the form itself gets no activation event of its own then). It is
+  // handled once the current handler, the load among them, has finished.
+  QObject::connect(
+      area, &QMdiArea::subWindowActivated, this,
+      [this, s](QMdiSubWindow* active) {
+        if (active == s && !unloaded_) Form_Activate();
+      },
+      Qt::QueuedConnection);
   s->show();
   // The form's own size is its client area; the child window adds its frame.
   s->resize(want + (s->size() - size()));

@@ -43,7 +43,9 @@ protected:
   // The user asked to close the window (its title-bar close button); return
   // false to keep it open.
   virtual bool Form_Query_Close() { return true; }
-  // The window became the active child window.
+  // The window became the active window (for a child window: the active
+  // child window of the main frame). The window system may report one
+  // activation more than once, so a handler does what may be done again.
   virtual void Form_Activate() {}
 
   // Shows the form as a child window of the main frame's MDI area.

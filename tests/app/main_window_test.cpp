@@ -16,6 +16,7 @@
 #include "editors/signalling/frm_dtmf.h"
 #include "data/titles.h"
 #include "files/file_dialogs.h"
+#include "link/chann_link.h"
 #include "support/app_fixture.h"
 
 class MainWindow : public Program_Test {
@@ -266,4 +267,25 @@ TEST_F(MainWindow, OpenDialogIsCentredInTheClientArea) {
   const QPoint centre = host->geometry().center();
   EXPECT_NEAR(centre.x(), room.width() / 2, 2);
   EXPECT_NEAR(centre.y(), room.height() / 2, 2);
+}
+
+TEST_F(MainWindow, CommandsThatCloseABusyChannelEditorAreRefused) {
+  frm_chann* c = Forms::Find<frm_chann>();
+  ASSERT_NE(c, nullptr);
+  c->Engine()->Busy_Write = -1;  // a channel write is running
+  for (const char* key : {"edit_option", "edit_chann", "edit_dtmf"}) w->Toolbar1_ButtonClick(key);
+  w->fm_chann_edit_Click();
+  EXPECT_EQ(Forms::Find<frm_chann>(), c) << "the write goes on";
+  EXPECT_EQ(Forms::Find<frm_option>(), nullptr);
+  EXPECT_EQ(Forms::Find<frm_dtmf>(), nullptr);
+  EXPECT_EQ(Forms::Find<frm_FM>(), nullptr);
+  ASSERT_EQ(rec.calls.size(), 4u);
+  for (const auto& m : rec.calls) {
+    EXPECT_EQ(m.text, "Read-write operating with transceiver .");
+    EXPECT_EQ(m.icon, Msg_Icon::Exclamation);
+  }
+  c->Engine()->Busy_Write = 0;
+  w->Toolbar1_ButtonClick("edit_option");
+  EXPECT_EQ(Forms::Find<frm_chann>(), nullptr);
+  EXPECT_NE(Forms::Find<frm_option>(), nullptr);
 }

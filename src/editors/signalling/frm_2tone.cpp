@@ -1,13 +1,474 @@
 #include "frm_2tone.h"
 
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "data/image_map.h"
 #include "data/shared_state.h"
+#include "editors/signalling/tone2_area.h"
+#include "editors/signalling/dtmf_fields.h"
+#include "editors/signalling/tone2_grids.h"
+#include "files/file_dialogs.h"
+#include "link/link_texts.h"
+#include "link/tone2_link.h"
+#include "platform/msg_box.h"
 #include "platform/twips.h"
+#include "platform/vb_grid.h"
+#include "platform/vb_tabstrip.h"
+
+namespace {
+constexpr Zh_En Range_Text{"频率范围在 300.0 HZ - 3000.0 HZ 之间  ！", "Frequency range 300Hz to 3000Hz"};
+constexpr Zh_En Range_Title{"操作提示", "Operate Prompt\""};
+constexpr Zh_En Dec_Caption{" 解码信息两音频率", " Decode 2 Tone Frequency"};
+
+constexpr const char* Encode_Format_Zh = "^ 信息码 |^ 第 1 个频率(HZ) |^ 第 2 个频率(HZ) ";
+constexpr const char* Encode_Format_En = "^ Code|^ 1st Frequency(HZ)|^ 2nd Frequency(HZ)";
+constexpr const char* Decode_Format_Zh =
+    "^ 信息码|^解码1|^   响 应 方 式  |^提示|^解码2|^   响 应 方 式  |^提示|^解码3|^   响 应 方 式  "
+    "|^提示|^解码4|^   响 应 方 式  |^提示";
+constexpr const char* Decode_Format_En =
+    "^ Code|^Dec_1|^    Response   |^Alert|^Dec_2|^   Response   |^Alert|^Dec_3|^   Response   "
+    "|^Alert|^Dec_4|^   Response   |^Alert";
+
+constexpr int Page_Height_Twips = 6100;
+
+QSizeF Main_Outer_Twips() {
+  QWidget* m = Forms::Main();
+  if (!m) return QSizeF(Screen_Width_Twips(), Screen_Height_Twips());
+  return QSizeF(Px_To_Twips(m->frameGeometry().width()), Px_To_Twips(m->frameGeometry().height()));
+}
+QSizeF Main_Client_Twips() {
+  QWidget* c = Forms::Mdi_Area();
+  if (!c) return Main_Outer_Twips();
+  return QSizeF(Client_Width_Twips(c), Client_Height_Twips(c));
+}
+
+// A label to the left of its control, right-aligned, wrapping when long.
+QLabel* Side_Label(QWidget* parent) {
+  auto* l = new QLabel(parent);
+  l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  l->setWordWrap(true);
+  return l;
+}
+}  // namespace
+
+frm_2tone::frm_2tone() {
+  engine_ = new Link_Engine(Tone2_Link_Profile([this] { Tone2_Show(); }), this);
+
+  TabStrip1 = new Vb_TabStrip(this);
+  Frame_Encode = new QGroupBox(this);
+  MSF_Encode = new Vb_Grid(Frame_Encode, 1);
+  Text_Encode = new Vb_Text(Frame_Encode);
+  Text_Encode->hide();
+  Label_1st = Side_Label(Frame_Encode);
+  Label_2nd = Side_Label(Frame_Encode);
+  Label_gap = Side_Label(Frame_Encode);
+  Combo_Enc_ys1 = new Vb_Combo(Frame_Encode);
+  Combo_Enc_ys2 = new Vb_Combo(Frame_Encode);
+  Combo_enc_ys3 = new Vb_Combo(Frame_Encode);
+
+  Frame_Decode = new QGroupBox(this);
+  MSF_Decode = new Vb_Grid(Frame_Decode, 1);
+  Combo_Decode = new Vb_Combo(Frame_Decode, true);
+  Combo_Decode->hide();
+  Frame_Dec_xx = new QGroupBox(Frame_Decode);
+  Label_A_tone = Side_Label(Frame_Dec_xx);
+  Label_B_Tone = Side_Label(Frame_Dec_xx);
+  Label_C_Tone = Side_Label(Frame_Dec_xx);
+  Label_D_Tone = Side_Label(Frame_Dec_xx);
+  Text_A = new Vb_Text(Frame_Dec_xx);
+  Text_B = new Vb_Text(Frame_Dec_xx);
+  Text_C = new Vb_Text(Frame_Dec_xx);
+  Text_D = new Vb_Text(Frame_Dec_xx);
+  Label_Reset = Side_Label(Frame_Decode);
+  Combo_Dec_Res_Time = new Vb_Combo(Frame_Decode);
+
+  ProgressBar1 = new QProgressBar(this);
+  ProgressBar1->setRange(0, 100);
+  ProgressBar1->setTextVisible(false);
+  Label_tr_count = new QLabel(this);
+  Command_read = new QPushButton(this);
+  Command_Write = new QPushButton(this);
+  Command_def = new QPushButton(this);
+  Command_save = new QPushButton(this);
+  Command_open = new QPushButton(this);
+  Command_close = new QPushButton(this);
+  Label_PassWord = new QLabel(this);
+  Label_PassWord->setText(QString::fromUtf8("读写密码"));
+  Text_PassWord = new Vb_Text(this);
+  Text_PassWord->setText("580417");
+  Label_PassWord->hide();
+  Text_PassWord->hide();
+  // The text shown at load does not count; every change after it does.
+  Text_PassWord->Change = [this] { Link_Engine::Text_PassWord_Change(Text_PassWord->Text()); };
+  engine_->Set_View(ProgressBar1, Label_tr_count);
+
+  TabStrip1->Click = [this] { TabStrip1_Click(); };
+  MSF_Encode->Click = [this] { MSF_Encode_Click(); };
+  MSF_Encode->LeaveCell = [this] { MSF_Encode_LeaveCell(); };
+  MSF_Decode->Click = [this] { MSF_Decode_Click(); };
+  MSF_Decode->LeaveCell = [this] { MSF_Decode_LeaveCell(); };
+  MSF_Decode->DblClick = [this] { MSF_Decode_DblClick(); };
+
+  Text_Encode->Set_Key_Filter(Tone2_Encode_Filter());
+  Combo_Decode->Set_Typing_Rule(Typing_Rule::Put_Back, &Undo_Text);
+  Combo_Decode->Click = [this] { Combo_Decode_Click(); };
+  Combo_Decode->GotFocus = [this] { Combo_Decode_GotFocus(); };
+  Combo_Decode->Change = [this] { Combo_Decode_Change(); };
+  for (int t = 0; t < 4; ++t) {
+    Vb_Text* box = Tone_Box(t);
+    box->Set_Key_Filter(Tone2_Tone_Filter());
+    box->KeyPress = [box](int& key) { Tone2_Tone_KeyPress(key, box->Text()); };
+    box->LostFocus = [this, t] {
+      // Another window coming up (a message box, another program) takes
+      // the focus only for a while: the box is not left, nothing is stored.
+      if (tone_focus_out_ == Qt::ActiveWindowFocusReason) return;
+      Tone_Box_LostFocus(t);
+    };
+    box->installEventFilter(this);
+  }
+
+  Vb_Combo* lists[Tone2_List_Count] = {Combo_Enc_ys1, Combo_Enc_ys2, Combo_enc_ys3,
+                                       Combo_Dec_Res_Time};
+  for (int id = 0; id < Tone2_List_Count; ++id) {
+    Vb_Combo* l = lists[id];
+    const Tone2_List& d = Tone2_Lists[id];
+    l->setObjectName(d.name);
+    l->Set_Typing_Rule(Typing_Rule::Refused);
+    l->KeyPress = [](int& key) { key = 0; };
+    l->Click = [l, d] {
+      if (l->List_Index() >= 0) Img_Set(d.row, d.byte, l->List_Index());
+    };
+  }
+
+  connect(Command_read, &QPushButton::clicked, this, [this] { Command_read_Click(); });
+  connect(Command_Write, &QPushButton::clicked, this, [this] { Command_Write_Click(); });
+  connect(Command_def, &QPushButton::clicked, this, [this] { Command_def_Click(); });
+  connect(Command_open, &QPushButton::clicked, this, [this] { Command_open_Click(); });
+  connect(Command_save, &QPushButton::clicked, this, [this] { Command_save_Click(); });
+  connect(Command_close, &QPushButton::clicked, this, [this] { Command_close_Click(); });
+}
+
+bool frm_2tone::Busy() const { return engine_->Busy(); }
+
+Vb_Text* frm_2tone::Tone_Box(int t) const {
+  switch (t) {
+    case 0: return Text_A;
+    case 1: return Text_B;
+    case 2: return Text_C;
+    default: return Text_D;
+  }
+}
+
+void frm_2tone::Lay_Out() {
+  Place_Control_Twips(TabStrip1, 120, 120, static_cast<int>(Px_To_Twips(width()) / 1.02), 6735);
+  const QRect client = TabStrip1->Client_Rect();
+  for (QGroupBox* f : {Frame_Encode, Frame_Decode}) {
+    f->setGeometry(client.left(), client.top() + Twips_To_Px(200), client.width(),
+                   Twips_To_Px(Page_Height_Twips));
+    f->raise();
+  }
+  const int frame_w = static_cast<int>(Px_To_Twips(Frame_Encode->width()));
+  Place_Control_Twips(MSF_Encode, 120, 240, static_cast<int>(frame_w / 3.08), 3975);
+  QLabel* labels[3] = {Label_1st, Label_2nd, Label_gap};
+  Vb_Combo* lists[3] = {Combo_Enc_ys1, Combo_Enc_ys2, Combo_enc_ys3};
+  for (int k = 0; k < 3; ++k) {
+    Place_Control_Twips(lists[k], 7920, 360 + 600 * k, 1095, 330);
+    Place_Control_Twips(labels[k], 5400, 300 + 600 * k, 2400, 450);
+  }
+  Place_Control_Twips(MSF_Decode, 120, 240, static_cast<int>(frame_w / 1.02), 4000);
+  Place_Control_Twips(Frame_Dec_xx, 120, 4560, 6495, 1455);
+  QLabel* tone_labels[4] = {Label_A_tone, Label_B_Tone, Label_C_Tone, Label_D_Tone};
+  for (int t = 0; t < 4; ++t) {
+    const int box_left = t < 2 ? 1680 : 4920;
+    const int top = t % 2 == 0 ? 360 : 840;
+    Place_Control_Twips(Tone_Box(t), box_left, top, 1215, 300);
+    Place_Control_Twips(tone_labels[t], box_left - 1620, top - 30, 1560, 360);
+  }
+  Place_Control_Twips(Label_Reset, 6720, 4620, 1620, 450);
+  Place_Control_Twips(Combo_Dec_Res_Time, 8400, 4680, 1095, 330);
+
+  Place_Control_Twips(ProgressBar1, 120, 6960, 7575, 300);
+  Place_Control_Twips(Label_tr_count, 7800, 6960, 7200, 330);
+  QPushButton* buttons[6] = {Command_read, Command_Write, Command_def,
+                             Command_save, Command_open, Command_close};
+  const int lefts[6] = {2160, 3720, 5280, 6840, 8400, 9960};
+  for (int k = 0; k < 6; ++k) Place_Control_Twips(buttons[k], lefts[k], 7680, 1095, 495);
+}
 
 void frm_2tone::Form_Load() {
-  setWindowTitle(Lang_Pick("2 TONE", "2 TONE"));
-  QWidget* client = Forms::Mdi_Area();
-  const double w = client ? Client_Width_Twips(client) / 1.2 : 12000;
-  const double h = client ? Client_Height_Twips(client) / 1.2 : 8000;
+  const QSizeF main = Main_Outer_Twips(), client = Main_Client_Twips();
+  const double w = main.width() / 1.2, h = main.height() / 1.25;
   resize(Twips_To_Px(w), Twips_To_Px(h));
   Show_As_Child();
+  if (Host()) {
+    // The size rule gives the outer size of the child window, frame included.
+    Host()->resize(Twips_To_Px(w), Twips_To_Px(h));
+    Host()->move(Twips_To_Px((client.width() - w) / 2), Twips_To_Px((client.height() - h) / 2));
+  }
+  Frame_Encode->setVisible(true);
+  Frame_Decode->setVisible(false);
+
+  setWindowTitle(Lang_Pick("2 TONE 编解码参数编辑", "2 TONE"));
+  TabStrip1->Tabs_Clear();
+  TabStrip1->Tabs_Add(Lang_Pick("编码", "Encode"));
+  TabStrip1->Tabs_Add(Lang_Pick("解码", "Decode"));
+  Lay_Out();
+  Frame_Encode->setTitle(Lang_Pick("2 TONE 编码", "2 TONE Encode"));
+  Frame_Decode->setTitle(Lang_Pick("2 TONE 解码", "2 TONE Decode"));
+  MSF_Encode->Set_Format_String(Lang_Pick(Encode_Format_Zh, Encode_Format_En));
+  MSF_Encode->Set_Rows(16);
+  Label_1st->setText(Lang_Pick("发送第 1 个频率时间长度（MS）", "1st Tone Duration(MS)"));
+  Label_2nd->setText(Lang_Pick("发送第 2 个频率时间长度（MS）", "2nd Tone Duration(MS)"));
+  Label_gap->setText(Lang_Pick("前后两个频率的间隔时长 （MS）", "Gap of Tone (MS)"));
+  MSF_Decode->Set_Format_String(Lang_Pick(Decode_Format_Zh, Decode_Format_En));
+  MSF_Decode->Set_Rows(16);
+  // A response column is at least as wide as its longest response.
+  const QFontMetrics fm = MSF_Decode->fontMetrics();
+  for (int c = 2; c <= 3 * Tone2_Decoders; c += 3) {
+    int need = 0;
+    for (const QString& r : Tone2_Decode_Items(c)) need = std::max(need, fm.horizontalAdvance(r) + 12);
+    if (MSF_Decode->Col_Width(c) < need) MSF_Decode->Set_Col_Width(c, need);
+  }
+  Label_A_tone->setText(Lang_Pick("A 音（HZ）", "A Tone( HZ )"));
+  Label_B_Tone->setText(Lang_Pick("B 音（HZ）", "B Tone( HZ )"));
+  Label_C_Tone->setText(Lang_Pick("C 音（HZ）", "C Tone( HZ )"));
+  Label_D_Tone->setText(Lang_Pick("D 音（HZ）", "D Tone( HZ )"));
+  Label_Reset->setText(Lang_Pick("复位时间（MS）", "Reset_Time (MS)"));
+  Frame_Dec_xx->setTitle(Lang_Pick(" 1 解码信息两音频率", " 1 Decode 2 Tone Frequency"));
+  Command_read->setText(Lang_Pick("读 取", "Read"));
+  Command_Write->setText(Lang_Pick("写  入", "Write"));
+  Command_def->setText(Lang_Pick("默 认", "Default"));
+  Command_save->setText(Lang_Pick("保  存", "Save"));
+  Command_open->setText(Lang_Pick("打  开", "Open"));
+  Command_close->setText(Lang_Pick("关  闭", "Close"));
+  if (!Lang_Flag) Label_PassWord->setText("PassWord");
+
+  engine_->Timer1.Set_Enabled(false);
+  engine_->Timer2.Set_Enabled(false);
+  engine_->Timer3.Set_Enabled(false);
+  engine_->Write_Mode = engine_->Link_Up = engine_->Tx_Done = 0;
+  engine_->Busy_Write = engine_->Busy_Read = 0;
+
+  for (Vb_Combo* l : {Combo_Enc_ys1, Combo_Enc_ys2, Combo_enc_ys3}) {
+    l->Clear_Items();
+    l->Add_Items(Tone2_List_Items(Enc_First));
+  }
+  for (int n = 1; n <= Tone2_Code_Count; ++n) MSF_Encode->Set_Text_At(n, 0, QString::number(n));
+  for (int n = 1; n <= Tone2_Code_Count; ++n) MSF_Decode->Set_Text_At(n, 0, QString::number(n));
+  Combo_Dec_Res_Time->Clear_Items();
+  Combo_Dec_Res_Time->Add_Items(Tone2_List_Items(Dec_Reset_Time));
+  ProgressBar1->hide();
+  Dec_Index = 0;
+  Tone2_Show();
 }
+
+// ---- display ----------------------------------------------------------------------
+
+void frm_2tone::Tone2_Show() {
+  if (Unloaded()) return;
+  for (int n = 1; n <= Tone2_Code_Count; ++n)
+    for (int c = 1; c <= 2; ++c) MSF_Encode->Set_Text_At(n, c, Tone2_Encode_Text(n, c));
+  // A redraw ends an open cell edit without storing it: its text belongs to
+  // the values that were on the screen before.
+  Text_Encode->hide();
+  Text_Encode->Set_Text(MSF_Encode->Text_At(1, 1));
+  Vb_Combo* durations[3] = {Combo_Enc_ys1, Combo_Enc_ys2, Combo_enc_ys3};
+  for (int k = 0; k < 3; ++k) {
+    const Tone2_List& d = Tone2_Lists[k];
+    durations[k]->Set_List_Index(List_Pick(Img_Byte(d.row, d.byte), durations[k]->List_Count()));
+  }
+  Combo_Decode->hide();
+  for (int n = 1; n <= Tone2_Code_Count; ++n)
+    for (int c = 1; c <= 3 * Tone2_Decoders; ++c) MSF_Decode->Set_Text_At(n, c, Tone2_Decode_Text(n, c));
+  Edata_Load(Dec_Index);
+  const Tone2_List& r = Tone2_Lists[Dec_Reset_Time];
+  Combo_Dec_Res_Time->Set_List_Index(
+      List_Pick(Img_Byte(r.row, r.byte), Combo_Dec_Res_Time->List_Count()));
+}
+
+void frm_2tone::Edata_Load(int x) {
+  for (int t = 0; t < 4; ++t) Tone_Box(t)->Set_Text(Tone2_Tone_Text(x, t));
+}
+
+// ---- page switch ------------------------------------------------------------------
+
+void frm_2tone::TabStrip1_Click() {
+  if (TabStrip1->Selected() == 1) {
+    Frame_Decode->hide();
+    Frame_Encode->show();
+  } else if (TabStrip1->Selected() == 2) {
+    Frame_Encode->hide();
+    Frame_Decode->show();
+    Select_Decode_Code(1);
+  }
+  Text_Encode->hide();
+}
+
+void frm_2tone::Select_Decode_Code(int r) {
+  Frame_Dec_xx->setTitle(QString::number(r) + Dec_Caption.Get());
+  Dec_Index = r - 1;
+  Edata_Load(r - 1);
+}
+
+// ---- encode grid ------------------------------------------------------------------
+
+void frm_2tone::MSF_Encode_Click() { Encode_EditCell(); }
+
+void frm_2tone::Encode_EditCell() {
+  const int r = MSF_Encode->Mouse_Row(), c = MSF_Encode->Mouse_Col();
+  if (r == 0 || c <= 0) return;
+  const QRect cell = MSF_Encode->Cell_Rect_At(r, c).translated(MSF_Encode->geometry().topLeft());
+  Text_Encode->setGeometry(cell);
+  Text_Encode->Set_Text(MSF_Encode->Text_At(r, c));
+  Text_Encode->show();
+  Text_Encode->raise();
+  Text_Encode->setFocus();
+}
+
+void frm_2tone::MSF_Encode_LeaveCell() {
+  const int r = MSF_Encode->Row(), c = MSF_Encode->Col();
+  if (c <= 0 || r < 1 || Text_Encode->isHidden()) return;
+  const QString text = Text_Encode->Text();
+  Text_Encode->hide();
+  if (Tone2_Encode_Commit(r, c, text) == Tone2_Commit::Refused) {
+    Range_Message();
+    if (Unloaded()) return;
+  }
+  Tone2_Show();
+  Text_Encode->hide();
+  Text_Encode->Set_Text(QString());
+}
+
+// ---- decode grid ------------------------------------------------------------------
+
+void frm_2tone::MSF_Decode_Click() { Decode_EditCell(); }
+
+void frm_2tone::Decode_EditCell() {
+  const int r = MSF_Decode->Mouse_Row(), c = MSF_Decode->Mouse_Col();
+  if (r == 0) return;
+  Select_Decode_Code(r);
+  if (c <= 0) return;
+  const QRect cell = MSF_Decode->Cell_Rect_At(r, c).translated(MSF_Decode->geometry().topLeft());
+  // The list opens on what the cell holds; only a pick stores.
+  Undo_Text.clear();
+  Combo_Decode->Set_Text(QString());
+  Combo_Decode->Clear_Items();
+  Combo_Decode->Add_Items(Tone2_Decode_Items(c));
+  const int shown = Tone2_Decode_Shown(r, c);
+  Combo_Decode->Show_Index_Quiet(shown);
+  // A byte that is none of the items (an alert number 0, say) keeps its text
+  // in the field, so leaving the cell shows what it showed before.
+  if (shown < 0) {
+    Undo_Text = Tone2_Decode_Text(r, c);
+    Combo_Decode->Set_Text(Undo_Text);
+  }
+  Undo_Text = Combo_Decode->Text();
+  Combo_Decode->setGeometry(cell.left(), cell.top(), cell.width(), Combo_Decode->sizeHint().height());
+  Combo_Decode->show();
+  Combo_Decode->raise();
+  Combo_Decode->setFocus();
+}
+
+void frm_2tone::Combo_Decode_Click() {
+  Tone2_Decode_Store(MSF_Decode->Row(), MSF_Decode->Col(), Combo_Decode->List_Index());
+  Undo_Text = Combo_Decode->Text();
+}
+
+void frm_2tone::Combo_Decode_GotFocus() { Undo_Text = Combo_Decode->Text(); }
+
+void frm_2tone::Combo_Decode_Change() { Combo_Decode->Set_Text(Undo_Text); }
+
+void frm_2tone::MSF_Decode_LeaveCell() {
+  const int r = MSF_Decode->Row(), c = MSF_Decode->Col();
+  if (c > 0 && !Combo_Decode->isHidden()) MSF_Decode->Set_Text_At(r, c, Combo_Decode->Text());
+  const Tone2_Column kind = Tone2_Column_Kind(c);
+  if ((kind == Tone2_Column::Response || kind == Tone2_Column::Alert) &&
+      MSF_Decode->Text_At(r, 3 * ((c - 1) / 3) + 1).isEmpty())
+    MSF_Decode->Set_Text_At(r, c, QString());
+  Combo_Decode->hide();
+}
+
+void frm_2tone::MSF_Decode_DblClick() {
+  const int r = MSF_Decode->Mouse_Row(), c = MSF_Decode->Mouse_Col();
+  if (c != 0 || r < 1) return;
+  for (int k = 1; k <= 3 * Tone2_Decoders; ++k) MSF_Decode->Set_Text_At(r, k, QString());
+  Edata_Load(r - 1);
+}
+
+// ---- decode tone boxes --------------------------------------------------------------
+
+void frm_2tone::Tone_Box_LostFocus(int t) {
+  if (Unloaded()) return;
+  Vb_Text* box = Tone_Box(t);
+  if (Tone2_Tone_Commit(Dec_Index, t, box->Text()) == Tone2_Commit::Refused) {
+    Range_Message();
+    if (Unloaded()) return;
+    box->Set_Text(QString());
+    box->setFocus();
+  }
+  Tone2_Show();
+}
+
+bool frm_2tone::eventFilter(QObject* o, QEvent* e) {
+  if (e->type() == QEvent::FocusOut) tone_focus_out_ = static_cast<QFocusEvent*>(e)->reason();
+  return Vb_Form::eventFilter(o, e);
+}
+
+void frm_2tone::Range_Message() {
+  Msg_Box(Range_Text.Get(), Msg_Icon::Exclamation, Range_Title.Get());
+}
+
+// ---- buttons ------------------------------------------------------------------------
+
+bool frm_2tone::Busy_Guard() {
+  if (!Busy()) return false;
+  Msg_Box(link_text::Busy.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());
+  return true;
+}
+
+void frm_2tone::Command_read_Click() { engine_->Command_read_Click(); }
+void frm_2tone::Command_Write_Click() { engine_->Command_Write_Click(); }
+
+void frm_2tone::Command_def_Click() {
+  if (Busy_Guard()) return;
+  ProgressBar1->hide();
+  ProgressBar1->setValue(0);
+  Label_tr_count->setText(QString());
+  Tone2_Default();
+  Tone2_Show();
+}
+
+void frm_2tone::Command_open_Click() {
+  if (Busy_Guard()) return;
+  Forms::Reload<Form_open_chann>();
+}
+
+void frm_2tone::Command_save_Click() {
+  if (Busy_Guard()) return;
+  Forms::Reload<Form_save_chann>();
+}
+
+void frm_2tone::Command_close_Click() {
+  if (Busy_Guard()) return;
+  if (engine_->MSC.Is_Open()) engine_->MSC.Close();
+  Unload();
+  Forms::Unload<Form_open_menu>();
+  Forms::Unload<Form_save_menu>();
+}
+
+bool frm_2tone::Form_Query_Close() {
+  // Closing the window would cut a transfer off half-way: refuse while one
+  // runs, with the Close button's message.
+  if (Busy()) {
+    Msg_Box(link_text::Busy.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());
+    return false;
+  }
+  return true;
+}
+
+void frm_2tone::Form_Unload() { engine_->Shut_Down(); }
