@@ -5,7 +5,11 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMdiArea>
+#include <QGuiApplication>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -30,10 +34,12 @@
 #include "editors/signalling/frm_dtmf.h"
 #include "editors/signalling/tone2_area.h"
 #include "editors/signalling/tone5_area.h"
+#include "factory_image.h"
 #include "files/file_dialogs.h"
 #include "form_type.h"
 #include "lang_texts.h"
 #include "link/password_dialog.h"
+#include "link/link_texts.h"
 #include "link/protocol.h"
 #include "link/transfer_dialogs.h"
 #include "platform/msg_box.h"
@@ -43,6 +49,24 @@
 namespace {
 // Status-bar panel widths, panels 1..15, in percent of the screen width.
 constexpr int kPanelWidth[16] = {0, 4, 4, 5, 10, 6, 5, 5, 5, 5, 5, 5, 5, 5, 5, 20};
+// The rest of the bar (6 %) stays empty at its right end.
+constexpr int kPanelRest = 100 - 94;
+
+// The labels of the odd panels.
+struct Status_Label {
+  int panel;
+  const char* en;
+  const char* zh;
+};
+constexpr Status_Label kStatusLabels[] = {
+    {1, "Model:", "机  型:"},    {3, "S I M:", "序列号:"}, {5, "MCU-Version:", "固体版本:"},
+    {7, "Band-A", "频段-A"},     {9, "Band-B", "频段-B"},
+};
+// Stand-ins for what an identification reply puts into the value panels:
+// six or ten characters of the reply, and a pair of three-digit limits.
+const QString kSix = "WWWWWW";
+const QString kTen = "WWWWWWWWWW";
+const QString kLimits = " 888-- 888";
 
 // Caption of every menu item after start-up (English) and its Chinese caption.
 struct Caption {
@@ -83,6 +107,9 @@ constexpr Caption kCaptions[] = {
 
 MDImain::MDImain() {
   setObjectName("MDImain");
+  // Every window of the program shows the program's icon.
+  QApplication::setWindowIcon(Program_Icon());
+  setWindowIcon(QApplication::windowIcon());
   Mdi = new QMdiArea(this);
   setCentralWidget(Mdi);
   Forms::Set_Mdi_Area(Mdi);
@@ -173,23 +200,37 @@ void MDImain::Build_Toolbar() {
       {"edit_chann", QStyle::SP_FileDialogListView}, {"edit_dtmf", QStyle::SP_FileDialogContentsView},
       {"read", QStyle::SP_ArrowDown},            {"write", QStyle::SP_ArrowUp},
       {"exit", QStyle::SP_DialogCloseButton}};
+  // Each button's tooltip is the caption of the menu item that does the same,
+  // in the language of the menus.
+  const QMap<QString, QString> menu_item = {
+      {"open", "File_Open"},      {"save", "File_saveas"}, {"edit_option", "sys_edit"},
+      {"edit_chann", "chann_edit"}, {"edit_dtmf", "Sig_dtmf"}, {"read", "Prog_read"},
+      {"write", "Prog_write"},    {"exit", "Menu_Exit"}};
   for (const Button& b : buttons) {
     QAction* a = Toolbar1->addAction(style()->standardIcon(b.icon), QString());
     a->setObjectName(b.key);
-    a->setToolTip(b.key);
+    if (QAction* m = Item(menu_item.value(b.key))) {
+      const auto follow = [a, m] { a->setToolTip(m->text()); };
+      follow();
+      connect(m, &QAction::changed, a, follow);
+    }
     const QString key = b.key;
     connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
   }
 }
 
 void MDImain::Build_Status_Bar() {
+  // The panels share the window's width in the proportions of their widths,
+  // each at least as wide as its widest text (Fit_Panels).
   for (int i = 1; i <= Status_Panel_Count; ++i) {
     auto* l = new QLabel(this);
     l->setObjectName(QString("Panel%1").arg(i));
     l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    l->setIndent(2);
     statusBar()->addWidget(l);
     panels_[i] = l;
   }
+  statusBar()->setSizeGripEnabled(false);
   Status_Set_View([this](int i, const QString& t) {
     if (i >= 1 && i <= Status_Panel_Count && panels_[i]) panels_[i]->setText(t);
   });
@@ -198,11 +239,110 @@ void MDImain::Build_Status_Bar() {
 
 void MDImain::Status_Labels() {
   const bool zh = Lang_Flag != 0;
-  Status_Set(1, zh ? QString::fromUtf8("机  型:") : "Model:");
-  Status_Set(3, zh ? QString::fromUtf8("序列号:") : "S I M:");
-  Status_Set(5, zh ? QString::fromUtf8("固体版本:") : "MCU-Version:");
-  Status_Set(7, zh ? QString::fromUtf8("频段-A") : "Band-A");
-  Status_Set(9, zh ? QString::fromUtf8("频段-B") : "Band-B");
+  for (const Status_Label& l : kStatusLabels)
+    Status_Set(l.panel, QString::fromUtf8(zh ? l.zh : l.en));
+}
+
+QStringList MDImain::Panel_Texts(int i) {
+  QStringList t;
+  for (const Status_Label& l : kStatusLabels)
+    if (l.panel == i) t << QString::fromUtf8(l.en) << QString::fromUtf8(l.zh);
+  const auto both = [](const Zh_En& p) { return QStringList{QString::fromUtf8(p.zh), QString::fromUtf8(p.en)}; };
+  switch (i) {
+    case 2: t << kSix << both(link_text::Fail_Panel); break;
+    case 3: t << both(link_text::Stat_Label); break;
+    case 4: t << kTen << both(link_text::Fail_Panel); break;
+    case 6: t << kSix; break;
+    case 8: case 10: case 12: case 14: t << kLimits; break;
+    default: break;
+  }
+  return t;
+}
+
+void MDImain::Fit_Panels() {
+  // What each panel needs: its widest text, the indent on the left, the
+  // frame and a pixel to spare on each side.
+  std::array<int, 16> need{};
+  for (int i = 1; i <= Status_Panel_Count; ++i) {
+    QLabel* l = panels_[i];
+    const QFontMetrics fm(l->font());
+    for (const QString& t : Panel_Texts(i)) need[i] = std::max(need[i], fm.horizontalAdvance(t));
+    if (need[i] > 0) need[i] += l->indent() + 2 * l->frameWidth() + 2;
+  }
+  // The room for the panels: the window's width less the bar's own spacing
+  // (a few pixels at its left, the gap after each panel).
+  const int gap = std::max(0, style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing));
+  const int room = std::max(0, width() - 4 - (Status_Panel_Count + 1) * std::max(gap, 6));
+  // One percent's width: the room shared in proportion among the panels that
+  // do not need more than their share, and the empty rest of the bar.
+  std::array<bool, 16> grown{};
+  double per_percent = 0;
+  for (bool changed = true; changed;) {
+    changed = false;
+    int fixed = 0, percent = kPanelRest;
+    for (int i = 1; i <= Status_Panel_Count; ++i) {
+      if (grown[i]) fixed += need[i];
+      else percent += kPanelWidth[i];
+    }
+    per_percent = std::max(0, room - fixed) / static_cast<double>(percent);
+    for (int i = 1; i <= Status_Panel_Count; ++i)
+      if (!grown[i] && need[i] > per_percent * kPanelWidth[i]) grown[i] = changed = true;
+  }
+  for (int i = 1; i <= Status_Panel_Count; ++i)
+    panels_[i]->setFixedWidth(grown[i] ? need[i] : std::max(1, static_cast<int>(per_percent * kPanelWidth[i])));
+}
+
+void MDImain::resizeEvent(QResizeEvent* e) {
+  QMainWindow::resizeEvent(e);
+  // A window manager may size the window after the start-up: the panels
+  // follow, so they stay inside it.
+  if (panels_[1]) Fit_Panels();
+}
+
+void MDImain::Fit_To_Screen() {
+  QRect area(QPoint(0, 0), Screen_Size_Px());
+  // On the real screen, leave out what panels and docks of the desktop take.
+  if (QScreen* s = QGuiApplication::primaryScreen(); s && s->geometry().size() == area.size())
+    area = s->availableGeometry();
+  setGeometry(area);
+  show();
+  // Where the platform knows the frame by now, the whole window goes on the
+  // screen, not just its inside.
+  const QRect outer = frameGeometry(), inner = geometry();
+  const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                       outer.right() - inner.right(), outer.bottom() - inner.bottom());
+  if (!frame.isNull()) setGeometry(area.marginsRemoved(frame));
+  // A window manager reports its frame only once the window is mapped: it
+  // fits the window into the free area of the screen itself.
+  const QString platform = QGuiApplication::platformName();
+  if (platform != "offscreen" && platform != "minimal") setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+QIcon MDImain::Program_Icon() {
+  // A mobile radio's front: a dark body, a display, a knob and an antenna.
+  QIcon icon;
+  for (int px : {16, 24, 32, 48, 64, 128, 256}) {
+    QPixmap pm(px, px);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(px / 64.0, px / 64.0);
+    p.setPen(QPen(QColor(40, 40, 40), 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(48, 24), QPointF(54, 4));
+    QPainterPath body;
+    body.addRoundedRect(QRectF(4, 24, 56, 34), 6, 6);
+    p.fillPath(body, QColor(45, 62, 80));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(120, 210, 140));
+    p.drawRoundedRect(QRectF(10, 30, 30, 12), 2, 2);
+    p.setBrush(QColor(220, 220, 220));
+    p.drawEllipse(QPointF(50, 41), 6, 6);
+    p.setBrush(QColor(200, 60, 50));
+    for (int k = 0; k < 3; ++k) p.drawRect(QRectF(10 + k * 11, 47, 8, 5));
+    p.end();
+    icon.addPixmap(pm);
+  }
+  return icon;
 }
 
 void MDImain::Captions_English() {
@@ -228,10 +368,9 @@ void MDImain::MDIForm_Load() {
   Lang_Flag = 0;
   Text_Lang();
 
-  // 4. Status bar: panel widths from the screen width, fixed from here on.
-  const int screen_px = Screen_Size_Px().width();
-  for (int i = 1; i <= Status_Panel_Count; ++i)
-    panels_[i]->setFixedWidth(std::max(1, screen_px * kPanelWidth[i] / 100));
+  // 4. Status bar: the panels share the window's width in their proportions,
+  //    each at least as wide as its widest text.
+  Fit_Panels();
 
   // 5. Captions, English: the start-up sets a few menu captions; the File and
   //    Program menus and the signalling items keep their design captions.
@@ -243,10 +382,7 @@ void MDImain::MDIForm_Load() {
   setWindowTitle(Title_Text[2]);
 
   // 6. Size to the screen and show.
-  const QSize screen = Screen_Size_Px();
-  resize(screen);
-  move(0, 0);
-  show();
+  Fit_To_Screen();
 
   // 7. Screen check.
   if (Screen_Height_Twips() < 12000 || Screen_Width_Twips() < 19200)
@@ -262,28 +398,14 @@ void MDImain::MDIForm_Load() {
   ident_->Close_Port();
 
   // 9. Channel count. 10. Tables. 11. Band limits.
-  Chann_Count = 200;
-  Tone_Init();
-  Opt_PosInit();
-  Band_Init();
-  Band_Limits = {136, 174, 136, 174, 400, 480, 400, 480};
-  Band_Type = 0;
+  Factory_Tables();
 
   // 12. Identification: armed now, it runs once the start-up has returned to
   //     the event loop.
   ident_->Ident_Start();
 
   // 13. Image fill. 14..16. Factory defaults of every area.
-  Image_Fill();
-  Fm_Default();
-  Opt_Default();
-  Dtmf_Default();
-  Tone2_Default();
-  Tone5_Default();
-  Adj_DefaultFill();
-  for (int r = 0; r <= 31; ++r)
-    for (int c = 0; c <= 15; ++c) Adj_Image[r][c] = Adj_Default[r][c];
-  Chann_Default();
+  Factory_Defaults();
 
   // 17. The channel editor, the first child window.
   Forms::Load<frm_chann>();

@@ -2,6 +2,7 @@
 // The main window: the MDI frame with the menus, the toolbar and the
 // 15-panel status bar, and the start-up sequence.
 
+#include <QIcon>
 #include <QMainWindow>
 #include <QMap>
 #include <array>
@@ -53,6 +54,12 @@ public:
 
   Main_Ident* Ident() { return ident_; }
 
+  // Every text the program may write into status-bar panel i (1..15), in
+  // both languages: the panel is made wide enough for each of them.
+  static QStringList Panel_Texts(int i);
+  // The program's own icon, shown by every window.
+  static QIcon Program_Icon();
+
   // Called by the exit commands: unloads every window, then the main window.
   void Exit_Program();
 
@@ -63,8 +70,11 @@ private:
   void Captions_English();
   void Captions_Chinese();
   void Status_Labels();
+  void Fit_Panels();
+  void Fit_To_Screen();
   void Show_Model_Dialog();  // the routine that nothing calls
   void closeEvent(QCloseEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
 
   QMap<QString, QAction*> items_;
   std::array<QLabel*, 16> panels_{};

@@ -1,6 +1,5 @@
 #include "files/adj_file.h"
 
-#include <QSaveFile>
 
 #include "files/bounded_read.h"
 
@@ -84,22 +83,7 @@ QString Adj_Parse_Message(const Adj_Parse_Error& e) {
 }
 
 bool Adj_File_Save(const QString& path, const Adj_Table& table, QString* why) {
-  QSaveFile f(path);
-  if (!f.open(QIODevice::WriteOnly)) {
-    if (why) *why = f.errorString();
-    return false;
-  }
-  const QByteArray text = Adj_File_Text(table);
-  if (f.write(text) != text.size()) {
-    if (why) *why = f.errorString();
-    f.cancelWriting();
-    return false;
-  }
-  if (!f.commit()) {
-    if (why) *why = f.errorString();
-    return false;
-  }
-  return true;
+  return Write_Whole_File(path, Adj_File_Text(table), why);
 }
 
 bool Adj_File_Load(const QString& path, QString* why) {

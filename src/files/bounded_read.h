@@ -11,3 +11,14 @@
 // current language) anything that is not a regular file, a file larger than
 // cap bytes, and a failed read. *out is only written on success.
 bool Read_Bounded_File(const QString& path, qint64 cap, QByteArray* out, QString* why);
+
+// Writes text to path as a whole, so that a crash cannot leave a
+// half-written file (a temporary is written, then renamed over path). False
+// with *why in the current language when it could not be saved; a full disk
+// is reported as such.
+bool Write_Whole_File(const QString& path, const QByteArray& text, QString* why);
+
+// The reason a file operation failed with the system error err (an errno
+// value), in the current language: "no space left on the disk", "no
+// permission", ... The system's own texts are English only.
+QString File_Error_Reason(int err);

@@ -86,6 +86,15 @@ File_Dialog::File_Dialog(const File_Dialog_Kind& kind) : kind_(kind) {
   g->addLayout(buttons, 7, 0, 1, 2);
   g->setColumnStretch(0, 1);
   g->setColumnStretch(1, 1);
+  // The two columns share the width evenly whatever the drive, folder and
+  // file names: no entry widens its list; a long one is elided instead.
+  Drive1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  Drive1->setMinimumContentsLength(4);
+  for (QWidget* list : {static_cast<QWidget*>(Drive1), static_cast<QWidget*>(Dir1),
+                        static_cast<QWidget*>(File1), static_cast<QWidget*>(Label_drive)})
+    list->setSizePolicy(QSizePolicy::Ignored, list->sizePolicy().verticalPolicy());
+  Dir1->setTextElideMode(Qt::ElideMiddle);
+  File1->setTextElideMode(Qt::ElideMiddle);
 
   connect(Drive1, &QComboBox::activated, this, [this](int i) {
     Set_Folder(Drive1->itemData(i).toString());
@@ -118,6 +127,12 @@ void File_Dialog::Form_Load() {
 void File_Dialog::Show_Dialog() {
   if (kind_.child) {
     Show_As_Child();
+    // Centred in the main window's client area.
+    if (QWidget* host = Host(); host && host->parentWidget()) {
+      const QSize room = host->parentWidget()->size();
+      host->move(std::max(0, (room.width() - host->width()) / 2),
+                 std::max(0, (room.height() - host->height()) / 2));
+    }
     return;
   }
   const QSize screen = Screen_Size_Px();
@@ -133,7 +148,10 @@ void File_Dialog::Fill_Drives() {
   if (roots.isEmpty()) roots << QDir::rootPath();
   roots.removeDuplicates();
   roots.sort();
-  for (const QString& r : roots) Drive1->addItem(r, r);
+  for (const QString& r : roots) {
+    Drive1->addItem(r, r);
+    Drive1->setItemData(Drive1->count() - 1, r, Qt::ToolTipRole);
+  }
 }
 
 void File_Dialog::Set_Folder(const QString& path) {

@@ -1,7 +1,10 @@
 #include "image_file.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <cerrno>
+
+#include "files/bounded_read.h"
 
 namespace {
 void Put_Number(QByteArray& out, int v) {
@@ -12,6 +15,21 @@ void Put_Number(QByteArray& out, int v) {
 
 bool Is_Separator(char ch) {
   return ch == ' ' || ch == '\t' || ch == ',' || ch == '\r' || ch == '\n';
+}
+
+// The end-of-file mark old editors append.
+constexpr char kEof_Mark = 0x1A;
+
+// A token as a message shows it: printable ASCII as it is, every other byte
+// as \xNN, so a control character or a stray binary byte can be read.
+QString Shown(const QByteArray& tok) {
+  QString s;
+  for (char ch : tok) {
+    const auto b = static_cast<unsigned char>(ch);
+    if (b >= 0x20 && b < 0x7F) s += QChar(b);
+    else s += "\\x" + QString::number(b, 16).toUpper().rightJustified(2, '0');
+  }
+  return s;
 }
 }  // namespace
 
@@ -32,9 +50,13 @@ std::optional<Image_Table> Image_File_Parse(const QByteArray& text, Image_Parse_
   Image_Table table{};
   const int wanted = Image_Rows * Image_File_Fields;
   int count = 0, line = 1, i = 0;
-  const int n = text.size();
+  // A UTF-8 byte-order mark in front is skipped; blanks, line ends and
+  // end-of-file marks at the end are not numbers.
+  if (text.startsWith("\xEF\xBB\xBF")) i = 3;
+  int n = text.size();
+  while (n > i && (Is_Separator(text[n - 1]) || text[n - 1] == kEof_Mark)) --n;
   auto fail = [&](Image_Parse_Error::Kind k, const QByteArray& tok) {
-    if (error) *error = Image_Parse_Error{k, line, QString::fromLatin1(tok.left(40))};
+    if (error) *error = Image_Parse_Error{k, line, Shown(tok.left(40))};
     return std::nullopt;
   };
   while (i < n) {
@@ -49,8 +71,12 @@ std::optional<Image_Table> Image_File_Parse(const QByteArray& text, Image_Parse_
     while (j < n && !Is_Separator(text[j])) ++j;
     const QByteArray tok = text.mid(i, j - i);
     i = j;
-    bool ok = false;
-    const long v = tok.toLong(&ok, 10);
+    // Digits with an optional sign, nothing else (a NUL would end the
+    // conversion early and let "3<NUL>7" pass as 3).
+    bool ok = !tok.isEmpty();
+    for (int k = 0; k < tok.size() && ok; ++k)
+      ok = (tok[k] >= '0' && tok[k] <= '9') || (k == 0 && (tok[k] == '-' || tok[k] == '+') && tok.size() > 1);
+    const long v = ok ? tok.toLong(&ok, 10) : 0;
     if (!ok) return fail(Image_Parse_Error::Not_A_Number, tok);
     if (count >= wanted) return fail(Image_Parse_Error::Too_Many, tok);
     const int row = count / Image_File_Fields, field = count % Image_File_Fields;
@@ -92,40 +118,18 @@ QString Image_Parse_Message(const Image_Parse_Error& e) {
 }
 
 bool Image_File_Save(const QString& path, const Image_Table& image, QString* why) {
-  QSaveFile f(path);
-  if (!f.open(QIODevice::WriteOnly)) {
-    if (why) *why = f.errorString();
-    return false;
-  }
-  const QByteArray text = Image_File_Text(image);
-  if (f.write(text) != text.size()) {
-    if (why) *why = f.errorString();
-    f.cancelWriting();
-    return false;
-  }
-  if (!f.commit()) {
-    if (why) *why = f.errorString();
-    return false;
-  }
-  return true;
+  return Write_Whole_File(path, Image_File_Text(image), why);
 }
 
 bool Image_File_Load(const QString& path, QString* why) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) {
-    if (why)
-      *why = Lang_Pick(QString::fromUtf8("无法打开文件：") + f.errorString(),
-                       "Cannot open the file: " + f.errorString());
-    return false;
-  }
   // An image file is about 75 KB; anything far larger is not one.
   constexpr qint64 kMaxSize = 4 * 1024 * 1024;
-  if (f.size() > kMaxSize) {
-    if (why)
-      *why = Lang_Pick("文件太大，不是参数文件 ！", "The file is far too large to be a parameter file.");
+  QByteArray text;
+  QString reason;
+  if (!Read_Bounded_File(path, kMaxSize, &text, &reason)) {
+    if (why) *why = Lang_Pick(QString::fromUtf8("无法打开文件：") + reason, "Cannot open the file: " + reason);
     return false;
   }
-  const QByteArray text = f.readAll();
   Image_Parse_Error err{};
   const auto table = Image_File_Parse(text, &err);
   if (!table) {

@@ -1,6 +1,5 @@
 #include "sig_file.h"
 
-#include <QSaveFile>
 
 #include "data/shared_state.h"
 #include "files/bounded_read.h"
@@ -106,20 +105,5 @@ bool Sig_File_Read(const QString& path, bool check_bytes, Sig_Table* out, QStrin
 }
 
 bool Sig_File_Write(const QString& path, const Sig_Table& table, QString* why) {
-  QSaveFile f(path);
-  if (!f.open(QIODevice::WriteOnly)) {
-    if (why) *why = f.errorString();
-    return false;
-  }
-  const QByteArray text = Sig_File_Text(table);
-  if (f.write(text) != text.size()) {
-    if (why) *why = f.errorString();
-    f.cancelWriting();
-    return false;
-  }
-  if (!f.commit()) {
-    if (why) *why = f.errorString();
-    return false;
-  }
-  return true;
+  return Write_Whole_File(path, Sig_File_Text(table), why);
 }

@@ -178,8 +178,12 @@ void Link_Engine::Text_PassWord_Change(const QString& text) {
 
 void Link_Engine::Timer1_Timer() {
   if (dead_) return;
-  // A pause after an acknowledgement holds the next frame back.
-  if (MSC.Holding()) return;
+  // A pause after an acknowledgement holds the next frame back; it goes out
+  // when the pause ends, not a whole tick later.
+  if (MSC.Holding()) {
+    Timer1.Set_Interval(std::max(1, MSC.Hold_Left_Ms()));
+    return;
+  }
   if (profile_.Pump_Byte_Tick_Ms > 0) {
     Timer1.Set_Interval(profile_.Pump_Byte_Tick_Ms);
     if (Tx_Pos < Tx_Len) {
@@ -247,7 +251,7 @@ void Link_Engine::Final_Failure() {
   if (f.label) Label(t.fail_label.Get());
   if (f.panel2) Status_Set(2, link_text::Fail_Panel.Get());
   if (f.main_panels) {
-    Status_Set(3, Lang_Pick("状态:", "Stat:"));
+    Status_Set(3, link_text::Stat_Label.Get());
     Status_Set(4, link_text::Fail_Panel.Get());
   }
 }

@@ -22,6 +22,8 @@ constexpr Zh_En Connecting{"正在与对讲机联络 ！", "Connecting with tran
 constexpr Zh_En Fail{"与对讲机联络失败 ！", "Fail connect with transceiver."};
 constexpr Zh_En Fail_Label{"与对讲机通讯故障 ！", "Communication fault."};
 constexpr Zh_En Fail_Panel{"联机故障 ！", "Communication fault."};
+// Status-bar panel 3 after the main window's identification failed for good.
+constexpr Zh_En Stat_Label{"状态:", "Stat:"};
 constexpr Zh_En Port_Error_Reference{
     "通讯端口打开错误，请正确设置通讯端口 ！",
     "Communication port is error, please setting right communication port . ！"};

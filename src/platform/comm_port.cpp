@@ -131,6 +131,10 @@ void Comm_Port::Hold_Receive(int ms) {
 
 bool Comm_Port::Holding() const { return Now_Ms() < hold_until_ms_; }
 
+int Comm_Port::Hold_Left_Ms() const {
+  return static_cast<int>(std::max<qint64>(0, hold_until_ms_ - Now_Ms()));
+}
+
 void Comm_Port::On_Ready_Read() {
   if (!serial_.isOpen()) return;
   const QByteArray data = serial_.readAll();

@@ -58,6 +58,8 @@ public:
   // Holds back receive events for ms milliseconds from now.
   void Hold_Receive(int ms);
   bool Holding() const;
+  // Milliseconds until the hold ends (0 when none is running).
+  int Hold_Left_Ms() const;
 
   // Total bytes written and received since construction (for the benchmark
   // and for tests).

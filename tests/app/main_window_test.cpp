@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QToolBar>
 
 #include "editors/alignment/frm_adj_txp.h"
@@ -47,11 +48,104 @@ TEST_F(MainWindow, VisibleMenuBarAndDesignStates) {
   EXPECT_EQ(keys, (QStringList{"open", "save", "edit_option", "edit_chann", "edit_dtmf", "read", "write", "exit"}));
 }
 
-TEST_F(MainWindow, StatusBarPanelWidthsFollowTheScreen) {
-  const int widths[16] = {0, 4, 4, 5, 10, 6, 5, 5, 5, 5, 5, 5, 5, 5, 5, 20};
-  for (int i = 1; i <= 15; ++i) EXPECT_EQ(w->Panel(i)->width(), 1280 * widths[i] / 100) << i;
-  Status_Set(8, " 136-- 174");
-  EXPECT_EQ(w->Panel(8)->text(), " 136-- 174");
+// A toolbar button's tooltip is the caption of the menu item that does the
+// same, in the language of the menus; never the button's internal key.
+TEST_F(MainWindow, ToolbarTooltipsAreMenuCaptionsInTheCurrentLanguage) {
+  const struct { const char* key; const char* item; } pairs[] = {
+      {"open", "File_Open"}, {"save", "File_saveas"}, {"edit_option", "sys_edit"}, {"edit_chann", "chann_edit"},
+      {"edit_dtmf", "Sig_dtmf"}, {"read", "Prog_read"}, {"write", "Prog_write"}, {"exit", "Menu_Exit"}};
+  const auto button = [&](const char* key) {
+    for (QAction* a : w->Toolbar1->actions())
+      if (a->objectName() == key) return a;
+    return static_cast<QAction*>(nullptr);
+  };
+  for (bool chinese : {false, true}) {
+    if (chinese) w->Language_chn_Click();
+    for (const auto& p : pairs) {
+      ASSERT_NE(button(p.key), nullptr) << p.key;
+      EXPECT_EQ(button(p.key)->toolTip(), Caption(p.item)) << p.key;
+      EXPECT_NE(button(p.key)->toolTip(), p.key);
+    }
+  }
+  EXPECT_EQ(button("read")->toolTip(), QString::fromUtf8("从对讲机读取数据"));
+  w->Language_eng_Click();
+  EXPECT_EQ(button("read")->toolTip(), "Read from radio");
+}
+
+// The program's windows show its own icon, not the toolkit's.
+TEST_F(MainWindow, WindowsShowTheProgramsIcon) {
+  const QIcon own = MDImain::Program_Icon();
+  ASSERT_FALSE(own.isNull());
+  const QImage want = own.pixmap(32, 32).toImage();
+  EXPECT_EQ(w->windowIcon().pixmap(32, 32).toImage(), want);
+  EXPECT_EQ(QApplication::windowIcon().pixmap(32, 32).toImage(), want) << "top-level dialogs take the program's icon";
+  w->File_saveas_Click();
+  auto* save = Forms::Find<Form_save_chann>();
+  ASSERT_NE(save, nullptr);
+  EXPECT_EQ(save->windowIcon().pixmap(32, 32).toImage(), want);
+}
+
+// The whole window, frame included, lies on the screen, and with it the
+// status bar; every text the program writes into a panel shows whole, in
+// both languages; the panels keep their proportions and together stay
+// inside the window.
+TEST(MainWindowLayout, WindowAndStatusBarFitTheScreenAndEveryPanelText) {
+  const int percent[16] = {0, 4, 4, 5, 10, 6, 5, 5, 5, 5, 5, 5, 5, 5, 5, 20};
+  for (QSize screen : {QSize(1280, 800), QSize(1024, 768), QSize(1920, 1080)}) {
+    SCOPED_TRACE(QString("%1 x %2").arg(screen.width()).arg(screen.height()).toStdString());
+    No_Serial_Ports();
+    Msg_Recorder rec;
+    auto w = Start_Program(screen);
+    Let_Events_Run();
+    const QRect on_screen(QPoint(0, 0), screen);
+    EXPECT_TRUE(on_screen.contains(w->frameGeometry()))
+        << "frame " << w->frameGeometry().width() << " x " << w->frameGeometry().height();
+    QStatusBar* bar = w->statusBar();
+    const QPoint bottom_right = bar->mapToGlobal(QPoint(bar->width() - 1, bar->height() - 1));
+    EXPECT_TRUE(on_screen.contains(bottom_right)) << bottom_right.x() << ", " << bottom_right.y();
+
+    for (bool chinese : {false, true}) {
+      if (chinese) w->Language_chn_Click();
+      Let_Events_Run();
+      int shares = 0;  // the panels that kept their share, and how wide one percent is there
+      double per_percent = 0;
+      std::array<bool, 16> grown{};
+      for (int i = 1; i <= 15; ++i) {
+        QLabel* l = w->Panel(i);
+        const QFontMetrics fm(l->font());
+        const int room = l->contentsRect().width() - l->indent();
+        int widest = 0;
+        for (const QString& t : MDImain::Panel_Texts(i)) {
+          EXPECT_LE(fm.horizontalAdvance(t), room) << "panel " << i << " clips \"" << t.toStdString() << "\"";
+          widest = std::max(widest, fm.horizontalAdvance(t));
+        }
+        EXPECT_LE(l->geometry().right(), bar->contentsRect().right()) << "panel " << i << " runs off the bar";
+        grown[i] = widest > 0 && room <= widest + 4;
+        if (!grown[i]) {
+          ++shares;
+          per_percent += static_cast<double>(l->width()) / percent[i];
+        }
+      }
+      // Panels that did not grow to their text keep the proportions of their widths.
+      ASSERT_GT(shares, 0);
+      per_percent /= shares;
+      for (int i = 1; i <= 15; ++i)
+        if (!grown[i]) {
+          EXPECT_NEAR(w->Panel(i)->width(), per_percent * percent[i], 2.0) << "panel " << i;
+        }
+      EXPECT_GE(w->Panel(15)->geometry().right(), bar->width() * 85 / 100) << "the panels use the bar's width";
+    }
+    // The texts the program writes really are the ones measured.
+    for (int i = 1; i <= 15; ++i) {
+      if (!Status_Text(i).isEmpty()) {
+        EXPECT_TRUE(MDImain::Panel_Texts(i).contains(Status_Text(i))) << i;
+      }
+    }
+    Status_Set(8, " 136-- 174");
+    EXPECT_EQ(w->Panel(8)->text(), " 136-- 174");
+    Stop_Program(w);
+    Lang_Flag = 0;
+  }
 }
 
 TEST_F(MainWindow, LanguageSwitchRecaptionsTheMainWindowOnly) {
@@ -156,6 +250,23 @@ TEST_F(MainWindow, ClosingAChildWindowUnloadsIt) {
   Let_Events_Run();
   w->chann_edit_Click();
   EXPECT_NE(Forms::Find<frm_chann>(), nullptr) << "and it can be loaded again";
+}
+
+// The image-file open dialog opens centred in the main window's client area.
+TEST_F(MainWindow, OpenDialogIsCentredInTheClientArea) {
+  Let_Events_Run();
+  w->File_Open_Click();
+  auto* d = Forms::Find<Form_open_chann>();
+  ASSERT_NE(d, nullptr);
+  Let_Events_Run();
+  QWidget* host = d->Host();
+  ASSERT_NE(host, nullptr);
+  const QSize room = host->parentWidget()->size();
+  ASSERT_GT(room.width(), host->width());
+  ASSERT_GT(room.height(), host->height());
+  const QPoint centre = host->geometry().center();
+  EXPECT_NEAR(centre.x(), room.width() / 2, 2);
+  EXPECT_NEAR(centre.y(), room.height() / 2, 2);
 }
 
 TEST_F(MainWindow, CommandsThatCloseABusyChannelEditorAreRefused) {

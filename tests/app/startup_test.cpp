@@ -8,7 +8,9 @@
 #include "data/shared_state.h"
 #include "data/titles.h"
 #include "files/image_file.h"
+#include "link/protocol.h"
 #include "support/app_fixture.h"
+#include "tools/radiosim/start_memory.h"
 
 namespace {
 struct Pty {
@@ -86,6 +88,32 @@ TEST(Startup, ImageMatchesTheGoldenFile) {
   for (int r : {200, 223, 248, 255, 256, 455, 456, 511, 608, 655, 688, 719, 784, 1024})
     for (int c = 0; c < 16; ++c) ASSERT_EQ(Radio_Image[r][c], 255) << r << "," << c;
   Stop_Program(w);
+}
+
+// The simulated radio starts from the same image, so a newcomer's first read
+// gives back what the program showed; only the password row is blank.
+TEST(Startup, TheSimulatedRadioStartsFromTheStartUpImage) {
+  Shared_Reset();
+  const std::vector<uint8_t> mem = radiosim::Factory_Memory();
+  QFile golden(QString(CV_TEST_DATA_DIR) + "/startup_image.dat");
+  ASSERT_TRUE(golden.open(QIODevice::ReadOnly));
+  const auto table = Image_File_Parse(golden.readAll(), nullptr);
+  ASSERT_TRUE(table);
+  ASSERT_EQ(mem.size(), size_t{0x4000});
+  for (int a = 0; a < 0x4000; ++a) {
+    if (a >= proto::Pass_Addr && a < proto::Pass_Addr + 12) {
+      ASSERT_EQ(mem[a], ' ') << "no password";
+      continue;
+    }
+    ASSERT_EQ(mem[a], (*table)[a / 16][a % 16]) << "address " << a;
+  }
+  // An image file for --load goes through the program's reader and checks.
+  QString why;
+  EXPECT_FALSE(radiosim::Image_File_Memory("/dev/zero", &why));
+  EXPECT_EQ(why, "it is not a regular file");
+  const auto loaded = radiosim::Image_File_Memory(QString(CV_TEST_DATA_DIR) + "/startup_image.dat", &why);
+  ASSERT_TRUE(loaded) << why.toStdString();
+  EXPECT_EQ((*loaded)[0x10], (*table)[1][0]);
 }
 
 TEST(Startup, ProbeSettlesOnTheHighestPortThatOpens) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QListWidget>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -205,6 +207,31 @@ TEST(FileDialogs, OtherDialogsStoreTheFullPathAndTheirFlag) {
       raised += *f != 0;
     }
     EXPECT_EQ(raised, c.raised ? 1 : 0) << c.name;
+    Let_Deferred_Deletes_Run();
+  }
+}
+
+// A long mount path, folder or file name never squeezes a list: the two
+// columns keep equal shares of the dialog's width, and long entries are
+// elided.
+TEST(FileDialogs, LongNamesDoNotSqueezeTheLists) {
+  const QString long_name = "/media/" + QString(150, 'x') + "/a-volume-with-a-long-name";
+  for (const auto& c : kDialogs) {
+    SCOPED_TRACE(c.name);
+    File_Dialog* d = c.load();
+    d->Show_Dialog();
+    d->Drive1->addItem(long_name, long_name);
+    d->Drive1->setCurrentIndex(d->Drive1->count() - 1);
+    d->Dir1->addItem(long_name);
+    d->File1->addItem(QString(200, 'y') + c.suffix);
+    Let_Deferred_Deletes_Run();
+    const int inside = d->width();
+    EXPECT_GE(d->File1->width(), inside * 2 / 5) << "file list " << d->File1->width() << " of " << inside;
+    EXPECT_GE(d->Dir1->width(), inside * 2 / 5);
+    EXPECT_NEAR(d->File1->width(), d->Dir1->width(), inside / 20);
+    EXPECT_LE(d->Drive1->geometry().right(), d->File1->geometry().left()) << "the drive list keeps to its column";
+    EXPECT_EQ(d->File1->textElideMode(), Qt::ElideMiddle);
+    d->Unload();
     Let_Deferred_Deletes_Run();
   }
 }

@@ -6,7 +6,12 @@
 #include <QTemporaryDir>
 
 #include "data/shared_state.h"
+#include "files/bounded_read.h"
 #include "files/image_file.h"
+
+#include <sys/mount.h>
+
+#include <cerrno>
 
 namespace {
 Image_Table Patterned() {
@@ -99,6 +104,38 @@ TEST(ImageFileLoad, MalformedFilesLeaveTheImageUnchanged) {
   EXPECT_TRUE(why.startsWith("Cannot open the file")) << why.toStdString();
 }
 
+// Old editors append an end-of-file mark, and some put a byte-order mark in
+// front: those and trailing blanks are not numbers; anything else after the
+// last number still is refused, and a message shows control bytes escaped.
+TEST(ImageFileParse, ByteOrderMarkAndTrailingEndMarksAreAccepted) {
+  const QByteArray good = Valid_Text();
+  struct Case { const char* name; QByteArray bytes; bool ok; const char* shown; } cases[] = {
+      {"byte-order mark", "\xEF\xBB\xBF" + good, true, nullptr},
+      {"end-of-file mark", good + "\x1A", true, nullptr},
+      {"blanks, line ends and marks", "\xEF\xBB\xBF" + good + "  \r\n\n\x1A\x1A \r\n", true, nullptr},
+      {"mark right after the last number", good.left(good.size() - 3) + "\x1A", true, nullptr},
+      {"a number after the mark", good + "\x1A 7", false, nullptr},
+      {"text after the mark", good + "\x1A" + "abc", false, "\\x1Aabc"},
+      {"a mark inside", QByteArray(good).replace(" 37 ", " 37\x1A "), false, "37\\x1A"},
+      {"a NUL", QByteArray(good).replace(" 37 ", QByteArray(" 3\x00" "7 ", 5)), false, "3\\x007"},
+      {"a mark before the end", good.left(good.size() / 2) + "\x1A", false, nullptr},
+      {"a second mark in front", "\xEF\xBB\xBF\xEF\xBB\xBF" + good, false, "\\xEF\\xBB\\xBF"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Image_Parse_Error e{};
+    const auto t = Image_File_Parse(c.bytes, &e);
+    EXPECT_EQ(t.has_value(), c.ok);
+    if (t) {
+      EXPECT_EQ((*t)[1024][15], Patterned()[1024][15]);
+    }
+    if (c.shown) {
+      EXPECT_TRUE(e.token.startsWith(QString::fromLatin1(c.shown))) << e.token.toStdString();
+      EXPECT_TRUE(Image_Parse_Message(e).contains(QString::fromLatin1(c.shown)));
+    }
+  }
+}
+
 TEST(ImageFileLoad, ErrorMessagesInBothLanguages) {
   Image_Parse_Error e{Image_Parse_Error::Not_A_Byte, 5, "300"};
   Lang_Flag = 0;
@@ -137,4 +174,34 @@ TEST(ImageFileSave, FailuresAreReported) {
   }
   EXPECT_TRUE(QFileInfo(dir.filePath("a.dat")).isDir());
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 0) << "no half-written file left";
+  // The reasons are in the interface's language, not the system's English.
+  Lang_Flag = -1;
+  QString why;
+  EXPECT_FALSE(Image_File_Save("/nonexistent-folder-xyz/a.dat", Patterned(), &why));
+  EXPECT_EQ(why, File_Error_Reason(ENOENT));
+  Lang_Flag = 0;
+  EXPECT_FALSE(Image_File_Save(dir.filePath("a.dat"), Patterned(), &why));
+  EXPECT_EQ(why, "it is a folder");
+}
+
+// A save onto a full disk says so, and leaves no file behind. Needs a small
+// file system of its own (a tmpfs, which only root may mount).
+TEST(ImageFileSave, AFullDiskIsReportedAsNoSpace) {
+  QTemporaryDir dir;
+  const QByteArray where = QFile::encodeName(dir.path());
+  if (::mount("tmpfs", where.constData(), "tmpfs", 0, "size=32k") != 0)
+    GTEST_SKIP() << "cannot mount a small file system here";
+  struct Unmount {
+    QByteArray at;
+    ~Unmount() { ::umount(at.constData()); }
+  } unmount{where};
+  const QString path = dir.filePath("big.dat");
+  for (int lang : {0, -1}) {
+    Lang_Flag = lang;
+    QString why;
+    EXPECT_FALSE(Image_File_Save(path, Patterned(), &why));
+    EXPECT_EQ(why, File_Error_Reason(ENOSPC)) << why.toStdString();
+  }
+  Lang_Flag = 0;
+  EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty()) << "no half-written file left";
 }

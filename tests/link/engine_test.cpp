@@ -1,5 +1,7 @@
 // Engine behaviour that does not depend on one dialog.
 #include <QLabel>
+#include <chrono>
+#include <functional>
 
 #include "app/mdi_main.h"
 #include "link/link_engine.h"
@@ -25,7 +27,7 @@ TEST_F(Engine, EnforcedPasswordStopsBeforeAnyDataMoves) {
   Random_Memory();
   sim.Set_Password("580417");
   sim.Set_Super("123456");  // a blank second password would match an empty box
-  Link_Profile p = Comm_Read_Profile();
+  Link_Profile p = Patient(Comm_Read_Profile());
   p.Pass = Pass_Mode::Enforced;
   p.Pass_Ack = Pass_Ack_Mode::Separate;
   struct Case { const char* typed; bool accepted; } cases[] = {
@@ -43,7 +45,7 @@ TEST_F(Engine, EnforcedPasswordStopsBeforeAnyDataMoves) {
     } else {
       EXPECT_EQ(rec.calls[0].text, "PassWord Error, Reading Stop");
       EXPECT_EQ(rec.calls[0].title, "Operate Prompt");
-      EXPECT_EQ(Reads().size(), 1u) << "only the password block was read";
+      EXPECT_EQ(Reads_Once(1).size(), 1u) << "only the password block was read";
       EXPECT_FALSE(d->Busy());
       EXPECT_EQ(d->Label_tr_count->text(), "Connecting with transceiver. ");
       EXPECT_EQ(Radio_Image[0][0], 0);
@@ -84,4 +86,55 @@ TEST_F(Engine, MainWindowRefusesAFreshWriteDialogWhileOneWrites) {
   Forms::Unload_All();
   Spin_For(20);
   Screen_Set_Size_Px(QSize());
+}
+
+// When the send pump's tick falls inside a pause, the frame goes out as the
+// pause ends, not a whole tick later: a tick that finds the pause running
+// sets the next tick to the pause's end. Times are taken on the program's
+// side: the acknowledgement leaves from the receive handler, the next frame
+// from the pump's tick.
+TEST_F(Engine, TheFrameAfterAPauseGoesOutWhenThePauseEnds) {
+  for (int pause : {link_timing::Pause_Long_Ms, link_timing::Pause_Frame_Ms}) {
+    SCOPED_TRACE(pause);
+    rec.Clear();
+    Link_Profile p = Comm_Read_Profile();
+    p.Ident_Pause_Ms = pause;
+    auto* d = Forms::Reload<Form_Comm_Read>(p);
+    Link_Engine* e = d->Engine();
+    using Clock = std::chrono::steady_clock;
+    std::vector<std::pair<char, Clock::time_point>> out;  // 'r': receive handler, 't': pump
+    int held_ticks = 0;
+    std::vector<std::pair<int, int>> held;  // (next tick's interval, pause left) after a held tick
+    // The receive handler's time is taken as it starts: the acknowledgement
+    // and the pause's start come no sooner, so a gap measured from it is
+    // never too long.
+    e->MSC.On_Comm = [&e, &out, inner = e->MSC.On_Comm] {
+      const long long before = e->MSC.Bytes_Out();
+      const Clock::time_point started = Clock::now();
+      inner();
+      if (e->MSC.Bytes_Out() > before) out.push_back({'r', started});
+    };
+    e->Timer1.On_Timer = [&, inner = e->Timer1.On_Timer] {
+      const long long before = e->MSC.Bytes_Out();
+      const bool holding = e->MSC.Holding();
+      inner();
+      if (e->MSC.Bytes_Out() > before) out.push_back({'t', Clock::now()});
+      if (holding && e->MSC.Bytes_Out() == before && e->Timer1.Enabled()) {
+        ++held_ticks;
+        held.push_back({e->Timer1.Interval(), e->MSC.Hold_Left_Ms()});
+      }
+    };
+    d->Command_read_Click();
+    ASSERT_TRUE(Spin_Until([&] { return out.size() >= 3; }, 3000));
+    // Connect command (pump), identification acknowledgement (receive), password request (pump).
+    ASSERT_EQ(out[1].first, 'r');
+    ASSERT_EQ(out[2].first, 't');
+    const double gap = std::chrono::duration<double, std::milli>(out[2].second - out[1].second).count();
+    EXPECT_GE(gap, pause - 1.0) << "the pause holds the frame back";
+    for (const auto& [interval, left] : held)
+      EXPECT_LE(interval, left + 1) << "a held tick waits for the pause's end, no longer";
+    EXPECT_LE(held_ticks, 2);
+    d->Unload();
+    Spin_For(20);
+  }
 }

@@ -8,8 +8,8 @@
 #include "support/sim_fixture.h"
 
 namespace {
-// The dialogs' own profiles with a short watchdog and retry delay, for the
-// tests that wait through time-outs.
+// The dialogs' own profiles with a short retry delay, for the tests that
+// wait through time-outs.
 Link_Profile Quick(Link_Profile p) { return Quicken(p); }
 }  // namespace
 
@@ -20,7 +20,7 @@ TEST_F(WholeRead, ReadsEveryBlockAndReplacesRows0To787) {
   const auto mem = Random_Memory();
   Radio_Image = Marked_Image();
   const Image_Table before = Radio_Image;
-  auto* d = Forms::Reload<Form_Comm_Read>();
+  auto* d = Forms::Reload<Form_Comm_Read>(Patient(Comm_Read_Profile()));
   d->Command_read_Click();
   EXPECT_EQ(d->Label_tr_count->text(), "Connecting with transceiver. ");
   ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 20000));
@@ -36,14 +36,14 @@ TEST_F(WholeRead, ReadsEveryBlockAndReplacesRows0To787) {
   for (int r = 0; r <= 787; ++r) ASSERT_EQ(Radio_Image[r][16], before[r][16]);
 
   // Password block, then the first block twice, then every block up to 0x31C0.
-  const auto reads = Reads();
+  const auto reads = Reads_Once(202);
   ASSERT_EQ(reads.size(), 202u);
   EXPECT_EQ(reads[0], std::make_pair(0x3DF0, 16));
   EXPECT_EQ(reads[1], std::make_pair(0x0000, 64));
   for (int r = 2; r <= 201; ++r) ASSERT_EQ(reads[r], std::make_pair((r - 2) * 64, 64)) << r;
   // The identification and every block reply are acknowledged; the password
   // block's acknowledgement leads the first request.
-  EXPECT_EQ(Count(radiosim::Frame_Kind::Ack), 1 + 1 + 201);
+  EXPECT_EQ(Count_Once(radiosim::Frame_Kind::Ack, 1 + 1 + 201), 1 + 1 + 201);
   EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 1);
   EXPECT_EQ(Count(radiosim::Frame_Kind::Write), 0);
   const auto frames = sim.Frames();
@@ -75,13 +75,13 @@ TEST_F(WholeRead, AFaultAtBlockNLeavesTheImageUnchanged) {
     rec.Clear();
     auto* d = Forms::Reload<Form_Comm_Read>(Quick(Comm_Read_Profile()));
     d->Command_read_Click();
-    ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 15000)) << c.name;
+    ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 30000)) << c.name;
     EXPECT_EQ(rec.Texts(), QStringList{"Fail connect with transceiver."}) << c.name;
     EXPECT_EQ(d->Label_tr_count->text(), "Communication fault.") << c.name;
     EXPECT_EQ(d->ProgressBar1->value(), 0);
     EXPECT_TRUE(d->ProgressBar1->isVisible() || !d->isVisible());
     EXPECT_EQ(Radio_Image, before) << c.name << ": a failed read touched the image";
-    EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 4) << c.name << ": four attempts";
+    EXPECT_EQ(Count_Once(radiosim::Frame_Kind::Connect, 4), 4) << c.name << ": four attempts";
     // Each attempt stopped at the faulty block and never acknowledged it.
     EXPECT_LE(Reads().size(), 4u * 7u) << c.name;
   }
@@ -90,18 +90,22 @@ TEST_F(WholeRead, AFaultAtBlockNLeavesTheImageUnchanged) {
 TEST_F(WholeRead, AOneOffFaultIsRetriedAndTheReadCompletes) {
   const auto mem = Random_Memory(11);
   sim.Add_Fault({.kind = radiosim::Fault::Garbage, .on = radiosim::Reply::Data, .nth = 40});
-  auto* d = Forms::Reload<Form_Comm_Read>(Quick(Comm_Read_Profile()));
+  // One time-out, one retry: the watchdog long enough that no other reply
+  // times out on a loaded machine.
+  Link_Profile p = Quick(Comm_Read_Profile());
+  p.Watchdog_After_Ms = 3000;
+  auto* d = Forms::Reload<Form_Comm_Read>(p);
   d->Command_read_Click();
   ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 30000));
   ASSERT_EQ(rec.Texts(), QStringList{"Complete reading data from the transceiver."});
-  EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 2);
+  EXPECT_EQ(Count_Once(radiosim::Frame_Kind::Connect, 2), 2);
   for (int r = 0; r <= 787; ++r)
     for (int c = 0; c < 16; ++c) ASSERT_EQ(Radio_Image[r][c], mem[r * 16 + c]);
 }
 
 TEST_F(WholeRead, BusyRefusalsAndCancel) {
   Random_Memory();
-  auto* d = Forms::Reload<Form_Comm_Read>();
+  auto* d = Forms::Reload<Form_Comm_Read>(Patient(Comm_Read_Profile()));
   d->Command_read_Click();
   ASSERT_TRUE(Spin_Until([&] { return Reads().size() >= 5; }, 5000));
   d->Command_read_Click();
@@ -118,19 +122,19 @@ TEST_F(WholeRead, BusyRefusalsAndCancel) {
 TEST_F(WholeRead, AButtonPressWhileARetryIsPendingStartsCleanAndFinishes) {
   const auto mem = Random_Memory(5);
   Link_Profile p = Comm_Read_Profile();
-  p.Watchdog_After_Ms = 200;
+  p.Watchdog_After_Ms = 3000;
   p.Retry_Delay = 1500;
   sim.Add_Fault({.kind = radiosim::Fault::Silent, .on = radiosim::Reply::Data, .nth = 3});
   auto* d = Forms::Reload<Form_Comm_Read>(p);
   d->Command_read_Click();
   // The watchdog fires; the busy flags are clear while the retry waits.
-  ASSERT_TRUE(Spin_Until([&] { return !d->Busy() && d->Engine()->Timer3.Enabled(); }, 5000));
+  ASSERT_TRUE(Spin_Until([&] { return !d->Busy() && d->Engine()->Timer3.Enabled(); }, 10000));
   d->Command_read_Click();
   EXPECT_FALSE(d->Engine()->Timer3.Enabled()) << "the pending retry is cancelled";
   ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 20000));
   EXPECT_EQ(rec.Texts(), QStringList{"Complete reading data from the transceiver."});
   EXPECT_TRUE(Transfer_Idle(d));
-  EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 2);
+  EXPECT_EQ(Count_Once(radiosim::Frame_Kind::Connect, 2), 2);
   EXPECT_EQ(Radio_Image[787][15], mem[787 * 16 + 15]);
 }
 
@@ -154,7 +158,7 @@ TEST_F(WholeWrite, WritesRows0To783AfterRebuildingThe5ToneTables) {
   for (int k = 0; k < 12; ++k) sim.Poke(0x3DF0 + k, {0x20});
   Radio_Image = Marked_Image();
   for (int r = 512; r <= 574; ++r) Radio_Image[r].fill(0x11);  // a file put other values here
-  auto* d = Forms::Reload<Form_Comm_Write>();
+  auto* d = Forms::Reload<Form_Comm_Write>(Patient(Comm_Write_Profile()));
   d->Command_Write_Click();
   // The tables were rebuilt on the click.
   Image_Table expected = Radio_Image;
@@ -170,6 +174,7 @@ TEST_F(WholeWrite, WritesRows0To783AfterRebuildingThe5ToneTables) {
   EXPECT_EQ(mem[0x3100], 0x00) << "nothing beyond row 783";
 
   // 784 row frames: the first without a leading acknowledgement.
+  ASSERT_EQ(Count_Once(radiosim::Frame_Kind::Write, 784), 784);
   std::vector<radiosim::Frame> writes;
   for (const auto& f : sim.Frames())
     if (f.kind == radiosim::Frame_Kind::Write) writes.push_back(f);
@@ -182,7 +187,7 @@ TEST_F(WholeWrite, WritesRows0To783AfterRebuildingThe5ToneTables) {
     acks_before_first_write += f.kind == radiosim::Frame_Kind::Ack;
   }
   EXPECT_EQ(acks_before_first_write, 2) << "identification and password block";
-  EXPECT_EQ(Count(radiosim::Frame_Kind::Ack), 2 + 783);
+  EXPECT_EQ(Count_Once(radiosim::Frame_Kind::Ack, 2 + 783), 2 + 783);
   EXPECT_EQ(Reads(), (std::vector<std::pair<int, int>>{{0x3DF0, 16}}));
 }
 
@@ -201,8 +206,9 @@ TEST_F(WholeWrite, ARefusedFrameGivesTheFailureReportWithoutASecondAttempt) {
   EXPECT_TRUE(bar_hidden_at_message);
   EXPECT_EQ(d->Label_tr_count->text(), "Communication fault.");
   EXPECT_EQ(d->ProgressBar1->value(), 0);
+  EXPECT_EQ(Count_Once(radiosim::Frame_Kind::Write, 5), 5);
   Spin_For(600);
-  EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 1);
+  EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 1) << "no second attempt";
   EXPECT_EQ(Count(radiosim::Frame_Kind::Write), 5);
   EXPECT_FALSE(d->Busy());
 }

@@ -12,6 +12,7 @@
 #include <random>
 
 #include "data/shared_state.h"
+#include "link/link_engine.h"
 #include "link/protocol.h"
 #include "platform/port_table.h"
 #include "platform/status_panels.h"
@@ -36,12 +37,14 @@ inline void Spin_For(int ms) {
   Spin_Until([] { return false; }, ms);
 }
 
-// A transfer profile given a short watchdog and retry delay, for the tests
-// that wait through time-outs.
+// A transfer profile given a short retry delay, for the tests that wait
+// through time-outs. The watchdog keeps a margin that a loaded machine
+// meets: a reply late by a few hundred milliseconds must not pass for a
+// silent radio.
 template <class Profile>
 Profile& Quicken(Profile& p) {
-  p.Watchdog_After_Ms = 250;
-  p.Watchdog_In_Frame_Ms = 250;
+  p.Watchdog_After_Ms = 1000;
+  p.Watchdog_In_Frame_Ms = 1000;
   p.Retry_Delay = 150;
   return p;
 }
@@ -60,6 +63,16 @@ inline Image_Table Marked_Image() {
   for (int r = 0; r < Image_Rows; ++r)
     for (int c = 0; c < 17; ++c) t[r][c] = static_cast<int16_t>((r + 3 * c) % 251);
   return t;
+}
+
+// A window's own profile with watchdogs long enough that a reply held up
+// for a second or two on a loaded machine does not pass for a silent radio:
+// for the tests of a transfer's success, which are about its bytes, not its
+// time-outs.
+inline Link_Profile Patient(Link_Profile p) {
+  p.Watchdog_After_Ms = std::max(p.Watchdog_After_Ms, 8000);
+  p.Watchdog_In_Frame_Ms = std::max(p.Watchdog_In_Frame_Ms, 8000);
+  return p;
 }
 
 class Sim_Test : public ::testing::Test {
@@ -105,6 +118,18 @@ protected:
     int n = 0;
     for (const auto& f : sim.Frames()) n += f.kind == k;
     return n;
+  }
+  // The simulator's thread logs a frame a moment after the program sent its
+  // last byte, so the program may already show its message while the log
+  // still lacks the frame. These wait (with a bound) until the log holds at
+  // least n frames of kind k, or n reads, then give what it holds.
+  int Count_Once(radiosim::Frame_Kind k, int n, int ms = 3000) const {
+    Spin_Until([&] { return Count(k) >= n; }, ms);
+    return Count(k);
+  }
+  std::vector<std::pair<int, int>> Reads_Once(size_t n, int ms = 3000) const {
+    Spin_Until([&] { return Reads().size() >= n; }, ms);
+    return Reads();
   }
 
   radiosim::Radio_Sim sim;

@@ -10,10 +10,8 @@
 
 #include "tools/radiosim/radio_sim.h"
 
-#ifdef RADIOSIM_IMAGE_FILES
-#include <QFile>
-
-#include "files/image_file.h"
+#ifdef RADIOSIM_START_MEMORY
+#include "tools/radiosim/start_memory.h"
 #endif
 
 namespace {
@@ -21,52 +19,60 @@ namespace {
 void Usage(FILE* to) {
   std::fputs(
       "usage: radiosim [--pace] [--plain-ident] [--password USER] [--super PASS]\n"
-      "                [--load FILE.dat] [--log] [--quiet]\n"
+      "                [--load FILE.dat | --blank] [--log] [--quiet]\n"
+      "The radio starts with the program's own factory start-up image in its\n"
+      "memory (the image the program shows before its first read), unless\n"
+      "--load or --blank says otherwise.\n"
       "  --pace          answer at true 9600 baud (otherwise as fast as possible)\n"
       "  --plain-ident   identification record without the leading 0x06\n"
       "  --password USER user password of the radio (up to 6 characters)\n"
       "  --super PASS    super password of the radio\n"
-      "  --load FILE     start with the memory of an image file\n"
+      "  --load FILE     start with the memory of an image file (.dat)\n"
+      "  --blank         start erased: every byte 0xFF, no password set\n"
       "  --log           print every frame received\n"
-      "  --quiet         print nothing but the tty path\n",
+      "  --quiet         print nothing but the tty path\n"
+      "Point the program at the printed path with CVR47X_COM20=PATH: the program\n"
+      "tries COM20 first at start-up.\n",
       to);
 }
 
-#ifdef RADIOSIM_IMAGE_FILES
-// Rows 0..1023 of an image file are the radio's 16 KiB.
-bool Load(radiosim::Radio_Sim& sim, const char* path) {
-  QFile f(QString::fromLocal8Bit(path));
-  if (!f.open(QIODevice::ReadOnly)) {
-    std::fprintf(stderr, "radiosim: cannot read %s\n", path);
-    return false;
+// The memory the radio starts with: false (after a message) when a file
+// given with --load cannot be used.
+bool Start_Memory(radiosim::Radio_Sim& sim, const char* load, bool blank) {
+#ifdef RADIOSIM_START_MEMORY
+  if (load) {
+    QString why;
+    const auto mem = radiosim::Image_File_Memory(QString::fromLocal8Bit(load), &why);
+    if (!mem) {
+      std::fprintf(stderr, "radiosim: cannot load %s: %s\n", load, why.toLocal8Bit().constData());
+      return false;
+    }
+    sim.Set_Memory(*mem);
+  } else if (!blank) {
+    sim.Set_Memory(radiosim::Factory_Memory());
   }
-  Image_Parse_Error err;
-  const auto table = Image_File_Parse(f.readAll(), &err);
-  if (!table) {
-    std::fprintf(stderr, "radiosim: %s is no image file (line %d, \"%s\")\n", path, err.line,
-                 err.token.toLocal8Bit().constData());
-    return false;
-  }
-  std::vector<uint8_t> mem;
-  for (int r = 0; r < radiosim::Memory_Bytes / 16; ++r)
-    for (int c = 0; c < 16; ++c) mem.push_back(static_cast<uint8_t>((*table)[r][c]));
-  sim.Set_Memory(mem);
   return true;
-}
 #else
-bool Load(radiosim::Radio_Sim&, const char*) {
-  std::fputs("radiosim: built without image files, --load is not available\n", stderr);
-  return false;
-}
+  (void)sim;
+  (void)blank;
+  if (load) {
+    std::fputs("radiosim: built without image files, --load is not available\n", stderr);
+    return false;
+  }
+  if (!blank) std::fputs("radiosim: built without the program, starting blank\n", stderr);
+  return true;
 #endif
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   radiosim::Radio_Sim sim;
   bool quiet = false, log = false;
+  bool blank = false;
   const char* user = nullptr;
   const char* super = nullptr;
+  const char* load = nullptr;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     const bool has_value = i + 1 < argc;
@@ -76,9 +82,9 @@ int main(int argc, char** argv) {
     else if (a == "--log") log = true;
     else if (a == "--password" && has_value) user = argv[++i];
     else if (a == "--super" && has_value) super = argv[++i];
-    else if (a == "--load" && has_value) {
-      if (!Load(sim, argv[++i])) return 1;
-    } else if (a == "--help" || a == "-h") {
+    else if (a == "--load" && has_value) load = argv[++i];
+    else if (a == "--blank") blank = true;
+    else if (a == "--help" || a == "-h") {
       Usage(stdout);
       return 0;
     } else {
@@ -86,6 +92,11 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
+  if (load && blank) {
+    std::fputs("radiosim: --load and --blank exclude each other\n", stderr);
+    return 2;
+  }
+  if (!Start_Memory(sim, load, blank)) return 1;
   if (user) sim.Set_Password(user);
   if (super) sim.Set_Super(super);
 
@@ -110,7 +121,7 @@ int main(int argc, char** argv) {
   }
   std::printf("%s\n", sim.Tty_Path().c_str());
   if (!quiet)
-    std::printf("point the program at it with CVR47X_COM1=%s and choose COM1\n",
+    std::printf("point the program at it with CVR47X_COM20=%s (COM20 is tried first)\n",
                 sim.Tty_Path().c_str());
   std::fflush(stdout);
 

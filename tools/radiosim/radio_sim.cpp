@@ -205,9 +205,10 @@ void Radio_Sim::Write_Due(std::deque<Out_Byte>& txq, Clock::time_point now) {
   if (out.empty()) return;
   const ssize_t n = ::write(master_, out.data(), out.size());
   const long long written = n > 0 ? n : 0;
-  out_pending_ -= out.size();
   const Clock::time_point t = Clock::now();
   std::lock_guard lk(mu_);
+  // Under the lock, with the counts: whoever sees nothing pending sees them too.
+  out_pending_ -= out.size();
   counts_.tx_bytes += written;
   counts_.tx_dropped += static_cast<long long>(out.size()) - written;
   for (uint64_t seq : finished)
@@ -246,7 +247,12 @@ void Radio_Sim::Take(uint8_t b, Clock::time_point t, std::vector<Frame>& out) {
     Emit(Frame_Kind::Stray, partial_.size(), out);
   partial_.push_back(b);
   partial_t_.push_back(t);
-  if (Ends_With_Connect(partial_)) {
+  // A frame whose header says it is a write is completed by its length
+  // first: its data bytes may hold anything, a connect command among them.
+  const bool write_open = partial_.size() > 4 && partial_[0] == proto::Data_Mark &&
+                          partial_[3] >= 1 && partial_[3] <= Max_Len &&
+                          partial_.size() <= 4u + partial_[3];
+  if (!write_open && Ends_With_Connect(partial_)) {
     // The connect command wins over whatever incomplete frame it broke into.
     if (partial_.size() > Connect_Len) Emit(Frame_Kind::Stray, partial_.size() - Connect_Len, out);
     Emit(Frame_Kind::Connect, Connect_Len, out);

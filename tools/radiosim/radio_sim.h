@@ -25,7 +25,9 @@
 // Reads and writes are only taken inside a session (after a connect command,
 // until 'E'). Addresses wrap at 16 KiB. A frame left incomplete for longer
 // than the frame gap (500 ms unless set) is dropped; a connect command also
-// breaks off any incomplete frame it arrives in.
+// breaks off any incomplete frame it arrives in, except a write frame whose
+// header has come: that one is completed by its length, whatever its data
+// bytes hold.
 //
 // The pseudo-terminal stays open for the simulator's life, and the simulator
 // holds a slave descriptor itself, so the program may close and reopen the
