@@ -2,18 +2,9 @@
 
 
 #include "files/bounded_read.h"
+#include "files/number_text.h"
 
 namespace {
-void Put_Number(QByteArray& out, int v) {
-  out += v < 0 ? "-" : " ";
-  out += QByteArray::number(v < 0 ? -static_cast<long>(v) : static_cast<long>(v));
-  out += ' ';
-}
-
-bool Is_Separator(char ch) {
-  return ch == ' ' || ch == '\t' || ch == ',' || ch == '\r' || ch == '\n';
-}
-
 QString Refused(const QString& zh, const QString& en) {
   return Lang_Pick(QString::fromUtf8("调整参数文件无效（") + zh + QString::fromUtf8("），未调入 ！"),
                    "Not a valid alignment file (" + en + "); nothing was loaded.");
@@ -32,33 +23,23 @@ QByteArray Adj_File_Text(const Adj_Table& table) {
 
 std::optional<Adj_Table> Adj_File_Parse(const QByteArray& text, Adj_Parse_Error* error) {
   Adj_Table table{};
-  int count = 0, line = 1, i = 0;
-  const int n = static_cast<int>(text.size());
+  int count = 0;
+  Number_Scanner scan(text);
   auto fail = [&](Adj_Parse_Error::Kind k, const QByteArray& tok) {
-    if (error) *error = Adj_Parse_Error{k, line, QString::fromLatin1(tok.left(40))};
+    if (error) *error = Adj_Parse_Error{k, scan.Line(), Shown_Token(tok)};
     return std::nullopt;
   };
-  while (i < n) {
-    const char ch = text[i];
-    if (Is_Separator(ch)) {
-      if (ch == '\n' || (ch == '\r' && (i + 1 >= n || text[i + 1] != '\n'))) ++line;
-      ++i;
-      continue;
-    }
-    int j = i;
-    while (j < n && !Is_Separator(text[j])) ++j;
-    const QByteArray tok = text.mid(i, j - i);
-    i = j;
-    bool ok = false;
-    const long v = tok.toLong(&ok, 10);
-    if (!ok) return fail(Adj_Parse_Error::Not_A_Number, tok);
+  QByteArray tok;
+  while (scan.Next(&tok)) {
+    long v = 0;
+    if (!Integer_Token(tok, &v)) return fail(Adj_Parse_Error::Not_A_Number, tok);
     if (count >= Adj_File_Numbers) return fail(Adj_Parse_Error::Too_Many, tok);
     if (v < 0 || v > 255) return fail(Adj_Parse_Error::Not_A_Byte, tok);
     table[count / 16][count % 16] = static_cast<int16_t>(v);
     ++count;
   }
   if (count < Adj_File_Numbers) {
-    if (error) *error = Adj_Parse_Error{Adj_Parse_Error::Too_Few, line, QString::number(count)};
+    if (error) *error = Adj_Parse_Error{Adj_Parse_Error::Too_Few, scan.Line(), QString::number(count)};
     return std::nullopt;
   }
   return table;

@@ -5,33 +5,8 @@
 #include <cerrno>
 
 #include "files/bounded_read.h"
+#include "files/number_text.h"
 
-namespace {
-void Put_Number(QByteArray& out, int v) {
-  out += v < 0 ? "-" : " ";
-  out += QByteArray::number(v < 0 ? -static_cast<long>(v) : v);
-  out += ' ';
-}
-
-bool Is_Separator(char ch) {
-  return ch == ' ' || ch == '\t' || ch == ',' || ch == '\r' || ch == '\n';
-}
-
-// The end-of-file mark old editors append.
-constexpr char kEof_Mark = 0x1A;
-
-// A token as a message shows it: printable ASCII as it is, every other byte
-// as \xNN, so a control character or a stray binary byte can be read.
-QString Shown(const QByteArray& tok) {
-  QString s;
-  for (char ch : tok) {
-    const auto b = static_cast<unsigned char>(ch);
-    if (b >= 0x20 && b < 0x7F) s += QChar(b);
-    else s += "\\x" + QString::number(b, 16).toUpper().rightJustified(2, '0');
-  }
-  return s;
-}
-}  // namespace
 
 QByteArray Image_File_Text(const Image_Table& image) {
   QByteArray out;
@@ -49,35 +24,16 @@ QByteArray Image_File_Text(const Image_Table& image) {
 std::optional<Image_Table> Image_File_Parse(const QByteArray& text, Image_Parse_Error* error) {
   Image_Table table{};
   const int wanted = Image_Rows * Image_File_Fields;
-  int count = 0, line = 1, i = 0;
-  // A UTF-8 byte-order mark in front is skipped; blanks, line ends and
-  // end-of-file marks at the end are not numbers.
-  if (text.startsWith("\xEF\xBB\xBF")) i = 3;
-  int n = text.size();
-  while (n > i && (Is_Separator(text[n - 1]) || text[n - 1] == kEof_Mark)) --n;
+  int count = 0;
+  Number_Scanner scan(text);
   auto fail = [&](Image_Parse_Error::Kind k, const QByteArray& tok) {
-    if (error) *error = Image_Parse_Error{k, line, Shown(tok.left(40))};
+    if (error) *error = Image_Parse_Error{k, scan.Line(), Shown_Token(tok)};
     return std::nullopt;
   };
-  while (i < n) {
-    const char ch = text[i];
-    if (Is_Separator(ch)) {
-      // CR LF, a lone CR and a lone LF each end one line.
-      if (ch == '\n' || (ch == '\r' && (i + 1 >= n || text[i + 1] != '\n'))) ++line;
-      ++i;
-      continue;
-    }
-    int j = i;
-    while (j < n && !Is_Separator(text[j])) ++j;
-    const QByteArray tok = text.mid(i, j - i);
-    i = j;
-    // Digits with an optional sign, nothing else (a NUL would end the
-    // conversion early and let "3<NUL>7" pass as 3).
-    bool ok = !tok.isEmpty();
-    for (int k = 0; k < tok.size() && ok; ++k)
-      ok = (tok[k] >= '0' && tok[k] <= '9') || (k == 0 && (tok[k] == '-' || tok[k] == '+') && tok.size() > 1);
-    const long v = ok ? tok.toLong(&ok, 10) : 0;
-    if (!ok) return fail(Image_Parse_Error::Not_A_Number, tok);
+  QByteArray tok;
+  while (scan.Next(&tok)) {
+    long v = 0;
+    if (!Integer_Token(tok, &v)) return fail(Image_Parse_Error::Not_A_Number, tok);
     if (count >= wanted) return fail(Image_Parse_Error::Too_Many, tok);
     const int row = count / Image_File_Fields, field = count % Image_File_Fields;
     if (field >= 3) {
@@ -87,7 +43,7 @@ std::optional<Image_Table> Image_File_Parse(const QByteArray& text, Image_Parse_
     ++count;
   }
   if (count < wanted) {
-    if (error) *error = Image_Parse_Error{Image_Parse_Error::Too_Few, line, QString::number(count)};
+    if (error) *error = Image_Parse_Error{Image_Parse_Error::Too_Few, scan.Line(), QString::number(count)};
     return std::nullopt;
   }
   return table;

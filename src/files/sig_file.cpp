@@ -3,31 +3,8 @@
 
 #include "data/shared_state.h"
 #include "files/bounded_read.h"
+#include "files/number_text.h"
 
-namespace {
-void Put_Number(QByteArray& out, int v) {
-  out += v < 0 ? "-" : " ";
-  out += QByteArray::number(v < 0 ? -static_cast<long>(v) : v);
-  out += ' ';
-}
-
-bool Is_Separator(char ch) {
-  return ch == ' ' || ch == '\t' || ch == ',' || ch == '\r' || ch == '\n';
-}
-
-// An optional sign and decimal digits, nothing else.
-bool Integer_Token(const QByteArray& tok, long* v) {
-  int i = 0;
-  if (i < tok.size() && (tok[i] == '-' || tok[i] == '+')) ++i;
-  if (i >= tok.size()) return false;
-  for (int j = i; j < tok.size(); ++j)
-    if (tok[j] < '0' || tok[j] > '9') return false;
-  if (tok.size() - i > 6) return false;  // far beyond 16 bits
-  bool ok = false;
-  *v = tok.toLong(&ok, 10);
-  return ok;
-}
-}  // namespace
 
 QByteArray Sig_File_Text(const Sig_Table& table) {
   QByteArray out;
@@ -42,24 +19,15 @@ QByteArray Sig_File_Text(const Sig_Table& table) {
 std::optional<Sig_Table> Sig_File_Parse(const QByteArray& text, bool check_bytes,
                                         Sig_Parse_Error* error) {
   Sig_Table table{};
-  int count = 0, line = 1, i = 0;
-  const int n = static_cast<int>(text.size());
+  int count = 0;
+  Number_Scanner scan(text);
   auto fail = [&](Sig_Parse_Error::Kind k, const QByteArray& tok) {
-    if (error) *error = Sig_Parse_Error{k, line, QString::fromLatin1(tok.left(40))};
+    if (error) *error = Sig_Parse_Error{k, scan.Line(), Shown_Token(tok)};
     return std::nullopt;
   };
-  while (i < n && count < Sig_Numbers) {
-    const char ch = text[i];
-    if (Is_Separator(ch)) {
-      // CR LF, a lone CR and a lone LF each end one line.
-      if (ch == '\n' || (ch == '\r' && (i + 1 >= n || text[i + 1] != '\n'))) ++line;
-      ++i;
-      continue;
-    }
-    int j = i;
-    while (j < n && !Is_Separator(text[j])) ++j;
-    const QByteArray tok = text.mid(i, j - i);
-    i = j;
+  QByteArray tok;
+  // Numbers after the 4096th are not read.
+  while (count < Sig_Numbers && scan.Next(&tok)) {
     long v = 0;
     if (!Integer_Token(tok, &v) || v < -32768 || v > 32767)
       return fail(Sig_Parse_Error::Not_A_Number, tok);
@@ -70,7 +38,7 @@ std::optional<Sig_Table> Sig_File_Parse(const QByteArray& text, bool check_bytes
     ++count;
   }
   if (count < Sig_Numbers) {
-    if (error) *error = Sig_Parse_Error{Sig_Parse_Error::Too_Few, line, QString::number(count)};
+    if (error) *error = Sig_Parse_Error{Sig_Parse_Error::Too_Few, scan.Line(), QString::number(count)};
     return std::nullopt;
   }
   return table;
