@@ -17,6 +17,9 @@ namespace editor_text {
 // The close warning of the DTMF, option and alignment editors (no blank
 // before its last comma, unlike link_text::Close_Refused).
 constexpr Zh_En Close_Busy{"正在进行读写操作,请勿关窗口 ！,", "Read-write operating，don't close the window.,"};
+// The Clear button's refusal of the channel and FM editors.
+constexpr Zh_En Clear_Busy{"正在进行读写操作,请勿进行清除操作 ！,",
+                           "Read-write operating，don't clear operate .,"};
 }  // namespace editor_text
 
 // Wires the six command buttons every editor window has (read, write,

@@ -28,9 +28,6 @@ constexpr const char* kFormatEn =
 
 constexpr int kCellPadding = 10;  // pixels beside a cell's text, both sides together
 
-constexpr Zh_En kClearRefused{"正在进行读写操作,请勿进行清除操作 ！,",
-                              "Read-write operating，don't clear operate .,"};
-
 // The design layout, in twips. The grid, the two transfer displays and the
 // buttons are placed from the window's size; these are the rest.
 namespace layout {
@@ -215,7 +212,7 @@ void frm_chann::Command_read_Click() { engine_->Command_read_Click(); }
 void frm_chann::Command_Write_Click() { engine_->Command_Write_Click(); }
 
 void frm_chann::Command_Clear_Click() {
-  if (Refuse_While_Busy(Busy(), kClearRefused)) return;
+  if (Refuse_While_Busy(Busy(), editor_text::Clear_Busy)) return;
   ProgressBar1->setValue(0);
   Label_tr_count->setText(QString());
   ProgressBar1->hide();

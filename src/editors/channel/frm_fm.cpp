@@ -30,8 +30,6 @@ constexpr Zh_En Default_Caption{"默认", "Default"};
 constexpr Zh_En Password_Caption{"读写密码", "PassWord"};
 
 // Messages.
-constexpr Zh_En Clear_Refused{"正在进行读写操作,请勿进行清除操作 ！,",
-                              "Read-write operating，don't clear operate .,"};
 constexpr Zh_En Freq_Range{"接收频率超出范围 ！", "Over the range of receive frequency ."};
 constexpr Zh_En Name_Long{"信道名称的字符个数最大为 6 位 ！", "The letter of channel name max 6 bit . "};
 
@@ -242,7 +240,7 @@ void frm_FM::Command_read_Click() { engine_->Command_read_Click(); }
 void frm_FM::Command_Write_Click() { engine_->Command_Write_Click(); }
 
 void frm_FM::Command_Clear_Click() {
-  if (Refuse_While_Busy(Busy(), Clear_Refused)) return;
+  if (Refuse_While_Busy(Busy(), editor_text::Clear_Busy)) return;
   ProgressBar1->setValue(0);
   Label_tr_count->clear();
   ProgressBar1->hide();
