@@ -19,7 +19,7 @@
 #include "files/bounded_read.h"
 #include "files/image_file.h"
 #include "files/sig_file.h"
-#include "support/file_size_limit.h"
+#include "support/full_disk.h"
 
 namespace {
 bool Has_Han(const QString& s) {
@@ -28,20 +28,10 @@ bool Has_Han(const QString& s) {
   return false;
 }
 
-QByteArray Read(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
-}
-
 void Write(const QString& path, const QByteArray& bytes) {
   QFile f(path);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-// Everything in the folder, hidden names too: a temporary left behind shows.
-QStringList Everything_In(const QString& folder) {
-  return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
 template <class Table>
@@ -107,9 +97,9 @@ TEST(WholeFileSave, AFailedWriteKeepsTheOldFileAndSaysWhy) {
         EXPECT_FALSE(saved) << "a save that did not reach the disk reports success";
         EXPECT_EQ(why.toStdString(), File_Error_Reason(EFBIG).toStdString());
         EXPECT_EQ(Has_Han(why), lang != 0) << why.toStdString();
-        const QByteArray now = Read(path);
+        const QByteArray now = Bytes_On_Disk(path);
         EXPECT_TRUE(now == c.old_text) << "the old file was damaged: " << now.size() << " bytes now";
-        EXPECT_EQ(Everything_In(dir.path()).join(' ').toStdString(), c.name) << "a temporary was left behind";
+        EXPECT_EQ(Everything_In(dir.path()), c.name) << "a temporary was left behind";
       }
     }
     // With room enough the same save goes through.
@@ -122,8 +112,8 @@ TEST(WholeFileSave, AFailedWriteKeepsTheOldFileAndSaysWhy) {
       ASSERT_TRUE(room.Active());
       EXPECT_TRUE(c.save(path, &why)) << c.name << ": " << why.toStdString();
     }
-    EXPECT_TRUE(Read(path) == c.new_text) << c.name;
-    EXPECT_EQ(Everything_In(dir.path()).join(' ').toStdString(), c.name);
+    EXPECT_TRUE(Bytes_On_Disk(path) == c.new_text) << c.name;
+    EXPECT_EQ(Everything_In(dir.path()), c.name);
   }
   Lang_Flag = 0;
 }
@@ -140,7 +130,7 @@ TEST(WholeFileSave, KeepsPermissionsAndLinksAndRefusesWhatIsNoFile) {
   QString why;
   ASSERT_TRUE(Write_Whole_File(link, "new", &why)) << why.toStdString();
   EXPECT_TRUE(QFileInfo(link).isSymLink());
-  EXPECT_EQ(Read(real), "new");
+  EXPECT_EQ(Bytes_On_Disk(real), "new");
   struct stat st {};
   ASSERT_EQ(::stat(QFile::encodeName(real).constData(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
@@ -157,7 +147,7 @@ TEST(WholeFileSave, KeepsPermissionsAndLinksAndRefusesWhatIsNoFile) {
   EXPECT_FALSE(Write_Whole_File(fifo, "x", &why));
   EXPECT_EQ(why.toStdString(), "it is not a regular file");
   EXPECT_FALSE(QFileInfo(fifo).isFile()) << "the FIFO is still there";
-  EXPECT_EQ(Everything_In(dir.path()).join(' ').toStdString(), "fifo.dat link.dat new.dat real.dat");
+  EXPECT_EQ(Everything_In(dir.path()), "fifo.dat link.dat new.dat real.dat");
 
   // A folder the user may not write in (root writes anywhere).
   const QString locked = dir.filePath("locked");
@@ -169,8 +159,8 @@ TEST(WholeFileSave, KeepsPermissionsAndLinksAndRefusesWhatIsNoFile) {
     EXPECT_FALSE(Write_Whole_File(locked + "/old.sig", "new", &why));
     EXPECT_EQ(why, File_Error_Reason(EACCES));
     Lang_Flag = 0;
-    EXPECT_EQ(Read(locked + "/old.sig"), "old");
-    EXPECT_EQ(Everything_In(locked).join(' ').toStdString(), "old.sig");
+    EXPECT_EQ(Bytes_On_Disk(locked + "/old.sig"), "old");
+    EXPECT_EQ(Everything_In(locked), "old.sig");
   }
   ::chmod(QFile::encodeName(locked).constData(), 0755);
 }

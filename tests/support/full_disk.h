@@ -1,11 +1,18 @@
 #pragma once
-// While one lives, a write that would take any file of this process past
+// A disk that takes no more bytes, for testing saves, and what a test looks
+// at afterwards.
+//
+// While a File_Size_Limit lives, a write that would take any file of this process past
 // `limit` bytes fails with EFBIG, as a write onto a full disk fails: the
 // process's file-size limit is lowered and the signal such a write raises is
 // ignored. Both are put back when it goes. No root and no real full disk are
 // needed, and only regular files are limited (the test's own output, a pipe
 // or a terminal, is not).
 
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
 #include <signal.h>
 #include <sys/resource.h>
 
@@ -37,3 +44,18 @@ private:
   rlimit old_limit_{};
   bool have_signal_ = false, have_limit_ = false, active_ = false;
 };
+
+// The file's bytes as they are on the disk.
+inline QByteArray Bytes_On_Disk(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+}
+
+// Every name in the folder, hidden ones too (so a temporary left behind
+// shows), sorted and joined by spaces.
+inline std::string Everything_In(const QString& folder) {
+  return QDir(folder)
+      .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name)
+      .join(' ')
+      .toStdString();
+}
