@@ -2,15 +2,16 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
-#include <QSaveFile>
 #include <QStorageInfo>
 #include <cerrno>
 
 #ifdef Q_OS_UNIX
+#include <QRandomGenerator>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <QSaveFile>
 #endif
 
 #include "data/shared_state.h"
@@ -84,9 +85,11 @@ int Create_Temporary(const QFileInfo& target, QByteArray* name) {
 // on the disk. Closes fd. 0, or the errno of the first failure.
 int Fill_Temporary(int fd, const struct stat* old, const QByteArray& text) {
   if (old) {
-    // Only root may give a file away; anyone else keeps it as their own.
+    // Both as far as the system allows: only root may give a file away, and
+    // a file system without permissions keeps its own. Neither is a reason
+    // to keep the old text.
     if (old->st_uid != ::geteuid() || old->st_gid != ::getegid()) {
-      if (::fchown(fd, old->st_uid, old->st_gid) != 0) { /* kept as the saver's own */ }
+      [[maybe_unused]] const int given = ::fchown(fd, old->st_uid, old->st_gid);
     }
     ::fchmod(fd, old->st_mode & 0777);
   }
@@ -152,8 +155,10 @@ bool Write_Whole_File(const QString& path, const QByteArray& text, QString* why)
 #else
   QSaveFile f(path);
   errno = 0;
-  if (!f.open(QIODevice::WriteOnly))
-    return fail(QFileInfo(path).isDir() ? File_Error_Reason(EISDIR) : Save_Failure(path, 0, errno));
+  if (!f.open(QIODevice::WriteOnly)) {
+    const int err = errno;
+    return fail(QFileInfo(path).isDir() ? File_Error_Reason(EISDIR) : Save_Failure(path, 0, err));
+  }
   errno = 0;
   // flush() pushes out what write() only buffered; commit() alone may not
   // report that it failed.
