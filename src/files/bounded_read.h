@@ -12,10 +12,14 @@
 // cap bytes, and a failed read. *out is only written on success.
 bool Read_Bounded_File(const QString& path, qint64 cap, QByteArray* out, QString* why);
 
-// Writes text to path as a whole, so that a crash cannot leave a
-// half-written file (a temporary is written, then renamed over path). False
-// with *why in the current language when it could not be saved; a full disk
-// is reported as such.
+// Writes text to path as a whole: a temporary beside it is written and
+// synced, then renamed over path, so that neither a crash nor a full disk
+// can leave a half-written or empty file. True only when every byte is on
+// the disk. False with *why in the current language when it could not be
+// saved (a full disk is reported as such); the file that was there is then
+// left byte for byte as it was, and no temporary is left behind. A file
+// being replaced keeps its permissions; a link is followed; a folder, FIFO
+// or device is refused.
 bool Write_Whole_File(const QString& path, const QByteArray& text, QString* why);
 
 // The reason a file operation failed with the system error err (an errno

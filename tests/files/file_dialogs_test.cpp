@@ -7,12 +7,15 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <functional>
 #include <memory>
 
 #include "data/shared_state.h"
+#include "files/bounded_read.h"
 #include "files/file_dialogs.h"
 #include "files/image_file.h"
+#include "support/full_disk.h"
 #include "support/msg_recorder.h"
 
 namespace {
@@ -171,6 +174,26 @@ TEST(FileDialogs, UnwritablePlaceReportsFailureInsteadOfSuccess) {
   ASSERT_EQ(rec.calls.size(), 1u);
   EXPECT_TRUE(rec.calls[0].text.startsWith("The parameters could not be stored")) << rec.calls[0].text.toStdString();
   EXPECT_FALSE(save->Unloaded());
+  // A disk that takes no more bytes: the reason is shown and the file being
+  // replaced stays whole.
+  rec.Clear();
+  const QByteArray old(" 1  2  3 \r\n");
+  {
+    QFile f(dir.filePath("old.dat"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(old);
+  }
+  {
+    File_Size_Limit full(0);
+    ASSERT_TRUE(full.Active());
+    save->Text1->setText("old.dat");
+    save->Command_enter_Click();
+  }
+  EXPECT_EQ(rec.Texts().join('|').toStdString(),
+            ("The parameters could not be stored: " + File_Error_Reason(EFBIG)).toStdString());
+  EXPECT_FALSE(save->Unloaded());
+  EXPECT_TRUE(Bytes_On_Disk(dir.filePath("old.dat")) == old);
+  EXPECT_EQ(Everything_In(dir.path()), "old.dat taken.dat");
   save->Unload();
   Let_Deferred_Deletes_Run();
 }

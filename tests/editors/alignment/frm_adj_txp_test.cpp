@@ -7,13 +7,16 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <cerrno>
 
 #include "editors/alignment/frm_adj_txp.h"
 #include "editors/image_rows.h"
 #include "files/adj_file.h"
+#include "files/bounded_read.h"
 #include "files/file_dialogs.h"
 #include "link/link_engine.h"
 #include "support/app_fixture.h"
+#include "support/full_disk.h"
 #include "support/sim_fixture.h"
 
 namespace {
@@ -514,6 +517,25 @@ TEST_F(AdjEditorFile, ARefusedFileChangesNothing) {
   Adj_Save_Flag = -1;
   ASSERT_TRUE(Spin_Until([this] { return !rec.calls.empty(); }, 3000));
   EXPECT_TRUE(rec.calls[0].text.startsWith("The alignment parameters could not be stored")) << rec.calls[0].text.toStdString();
+}
+
+// A save onto a disk that takes no more bytes says it failed and why, and
+// leaves the old file whole.
+TEST_F(AdjEditorFile, ASaveTheDiskCannotTakeSaysSoAndKeepsTheOldFile) {
+  const QByteArray old = Adj_File_Text(factory);
+  Write(Path("old.adj"), old);
+  Adj_Image[0][0] = 61;
+  {
+    File_Size_Limit full(0);
+    ASSERT_TRUE(full.Active());
+    File_Path = Path("old.adj");
+    Adj_Save_Flag = -1;
+    ASSERT_TRUE(Spin_Until([this] { return !rec.calls.empty(); }, 3000));
+  }
+  EXPECT_EQ(rec.Texts().join('|').toStdString(),
+            ("The alignment parameters could not be stored: " + File_Error_Reason(EFBIG)).toStdString());
+  EXPECT_TRUE(Bytes_On_Disk(Path("old.adj")) == old) << "the old file was damaged";
+  EXPECT_EQ(Everything_In(dir.path()), "old.adj");
 }
 
 TEST_F(AdjEditorFile, ThePollStopsWithTheWindow) {

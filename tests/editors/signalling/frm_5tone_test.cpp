@@ -14,17 +14,20 @@
 #include <QMdiArea>
 #include <QProgressBar>
 #include <QTemporaryDir>
+#include <cerrno>
 
 #include "editors/image_rows.h"
 #include "editors/signalling/frm_5tone.h"
 #include "editors/signalling/tone5_tables.h"
 #include "files/file_dialogs.h"
+#include "files/bounded_read.h"
 #include "files/sig_file.h"
 #include "link/link_engine.h"
 #include "platform/vb_controls.h"
 #include "platform/vb_grid.h"
 #include "platform/vb_tabstrip.h"
 #include "support/app_fixture.h"
+#include "support/full_disk.h"
 #include "support/sim_fixture.h"
 
 namespace {
@@ -534,6 +537,26 @@ TEST_F(Tone5File, SaveKeepsTheReplacedFilesLastLines) {
   Request(Sig_Save_Flag, dir.filePath("no/such/folder/d.sig"));
   ASSERT_EQ(rec.calls.size(), 1u);
   EXPECT_TRUE(rec.calls[0].text.startsWith("Storing Signal parameters failed")) << rec.calls[0].text.toStdString();
+}
+
+// The issue a user met: a save onto a full disk said it was stored and left
+// the old file empty. The window now says it failed and why; the old file
+// stays whole.
+TEST_F(Tone5File, ASaveTheDiskCannotTakeSaysSoAndKeepsTheOldFile) {
+  Sig_Table old{};
+  old[0].fill(5);
+  QString why;
+  ASSERT_TRUE(Sig_File_Write(Path("old.sig"), old, &why));
+  const QByteArray before = Bytes_On_Disk(Path("old.sig"));
+  {
+    File_Size_Limit full(0);
+    ASSERT_TRUE(full.Active());
+    Request(Sig_Save_Flag, Path("old.sig"));
+  }
+  EXPECT_EQ(rec.Texts().join('|').toStdString(),
+            ("Storing Signal parameters failed (" + File_Error_Reason(EFBIG) + ").").toStdString());
+  EXPECT_TRUE(Bytes_On_Disk(Path("old.sig")) == before) << "the old file was damaged";
+  EXPECT_EQ(Everything_In(dir.path()), "old.sig");
 }
 
 TEST_F(Tone5File, BadFilesChangeNothing) {
