@@ -354,6 +354,42 @@ TEST_F(OptionWindow, OutOfBandFrequencyFallsBackOnceWithoutAFocusLoop) {
   EXPECT_EQ(Image_Row16(242)[2], 6);
 }
 
+TEST_F(OptionWindow, AFrequencyThatRoundsPastTheBandTakesTheOutOfBandPath) {
+  frm_option* f = Open();
+  f->activateWindow();
+  struct Case {
+    const char* typed;
+    Vb_Text* box;
+    int row;
+  } const cases[] = {{"480.9996", f->Text_Freq_a, 240}, {"174.9996", f->Text_Freq_b, 242}};
+  for (const Case& c : cases) {
+    rec.Clear();
+    const Row16 before = Image_Row16(c.row);
+    c.box->setFocus();
+    c.box->selectAll();
+    c.box->Type_Text(c.typed);
+    // The user leaves the box for a list.
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(c.box, &out);
+    ASSERT_EQ(rec.Texts(), QStringList{QString::fromUtf8("当前工作频率超出范围 ！")}) << c.typed;
+    EXPECT_EQ(c.box->Text(), "136.02500") << c.typed;
+    Row16 want = before;
+    for (int k = 0; k < 8; ++k) want[k] = QByteArray("13602500")[k] - '0';
+    EXPECT_EQ(Image_Row16(c.row), want) << c.typed;
+    // Leaving the fallback again is quiet.
+    QApplication::sendEvent(c.box, &out);
+    EXPECT_EQ(rec.calls.size(), 1u) << c.typed;
+  }
+  // Just below the edge stays in band.
+  rec.Clear();
+  f->Text_Freq_a->selectAll();
+  f->Text_Freq_a->Type_Text("480.9994");
+  QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+  QApplication::sendEvent(f->Text_Freq_a, &out);
+  EXPECT_TRUE(rec.calls.empty());
+  EXPECT_EQ(f->Text_Freq_a->Text(), "480.99925");
+}
+
 TEST_F(OptionWindow, FrequencyBoxFilterAndLengthCheck) {
   frm_option* f = Open();
   f->Text_Freq_a->Set_Text("");
@@ -367,25 +403,26 @@ TEST_F(OptionWindow, FrequencyBoxFilterAndLengthCheck) {
   EXPECT_EQ(Radio_Image[240][0], 1);  // the record is untouched until the box is left
 }
 
-TEST_F(OptionWindow, TonesOutsideTheCodingShowNeutralAndKeepTheirBytes) {
+TEST_F(OptionWindow, TonePairsWithA0xFFByteShowOffAndOnlyDcsPastTheTableStaysNeutral) {
   frm_option* f = Open();
   Radio_Image[241][0] = 211;  // DCS past the table
   Radio_Image[241][1] = 0;
-  Radio_Image[241][2] = 0xFF;  // a single 0xFF byte
-  Radio_Image[241][3] = 5;
+  Radio_Image[241][2] = 5;  // a single 0xFF byte: no tone, stored 0, 0 once shown
+  Radio_Image[241][3] = 0xFF;
   Radio_Image[243][0] = 0;  // CTCSS 25.6 Hz, no list item
   Radio_Image[243][1] = 1;
-  Radio_Image[243][2] = 0xFF;  // no tone, stored 0, 0 once shown
-  Radio_Image[243][3] = 0xFF;
+  Radio_Image[243][2] = 0xFF;  // the same with the other byte
+  Radio_Image[243][3] = 3;
   f->Opt_Show();
   Vb_Combo* rx_a = f->Combo("Combo_r_ctdcs_a");
   EXPECT_EQ(rx_a->List_Index(), -1);
   EXPECT_EQ(rx_a->Text(), "");
-  EXPECT_EQ(f->Combo("Combo_t_ctdcs_a")->List_Index(), -1);
+  EXPECT_EQ(f->Combo("Combo_t_ctdcs_a")->List_Index(), 0);
+  EXPECT_EQ(f->Combo("Combo_t_ctdcs_a")->Text(), "OFF");
   EXPECT_EQ(f->Combo("Combo_r_ctdcs_b")->Text(), "25.6");
   EXPECT_EQ(f->Combo("Combo_t_ctdcs_b")->List_Index(), 0);
   EXPECT_EQ((std::array<int, 4>{Radio_Image[241][0], Radio_Image[241][1], Radio_Image[241][2], Radio_Image[241][3]}),
-            (std::array<int, 4>{211, 0, 0xFF, 5}));
+            (std::array<int, 4>{211, 0, 0, 0}));
   EXPECT_EQ((std::array<int, 4>{Radio_Image[243][0], Radio_Image[243][1], Radio_Image[243][2], Radio_Image[243][3]}),
             (std::array<int, 4>{0, 1, 0, 0}));
   // The user's pick stores.
