@@ -494,3 +494,34 @@ TEST_F(OptionWindow, PowerOnTextRefusesTwoByteCharactersAndStopsAtFifteen) {
   EXPECT_EQ(Radio_Image[254][14], 'O');
   EXPECT_EQ(Radio_Image[254][15], 0x20);
 }
+
+TEST_F(OptionWindow, PowerOnBytesReadFromTheRadioSurviveRedrawAndEdits) {
+  frm_option* f = Open();
+  // Text in the radio's own two-byte code page, as a read brings it.
+  const Row16 radio{0xB5, 0xE7, 0xCC, 0xA8, 'R', '4', '7', 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20};
+  for (int c = 0; c < 16; ++c) Radio_Image[254][c] = static_cast<int16_t>(radio[c]);
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(f, &activate);
+  EXPECT_EQ(f->Text_Model_Disp->Text().size(), 7);
+  EXPECT_EQ(Image_Row16(254), radio);
+  // An edit of one character keeps every other byte: one typed at the end...
+  f->Text_Model_Disp->setFocus();
+  f->Text_Model_Disp->end(false);
+  f->Text_Model_Disp->Type_Text("X");
+  Row16 want = radio;
+  want[7] = 'X';
+  EXPECT_EQ(Image_Row16(254), want);
+  // ... and one deleted in the middle.
+  f->Text_Model_Disp->setCursorPosition(4);
+  QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+  QApplication::sendEvent(f->Text_Model_Disp, &del);
+  want = {0xB5, 0xE7, 0xCC, 0xA8, '4', '7', 'X', 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20};
+  EXPECT_EQ(Image_Row16(254), want);
+  QApplication::sendEvent(f, &activate);
+  EXPECT_EQ(Image_Row16(254), want);
+  // A two-byte character typed is still refused.
+  rec.Clear();
+  f->Text_Model_Disp->Type_Text(QString::fromUtf8("中"));
+  EXPECT_EQ(rec.calls.size(), 1u);
+  EXPECT_EQ(Image_Row16(254), want);
+}
