@@ -10,6 +10,8 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include "data/image_map.h"
 #include "data/opt_default.h"
@@ -524,4 +526,46 @@ TEST_F(OptionWindow, PowerOnBytesReadFromTheRadioSurviveRedrawAndEdits) {
   f->Text_Model_Disp->Type_Text(QString::fromUtf8("中"));
   EXPECT_EQ(rec.calls.size(), 1u);
   EXPECT_EQ(Image_Row16(254), want);
+}
+
+TEST_F(OptionWindow, CodeBoxesShowSixteenCharactersInBothLanguages) {
+  for (int16_t lang : {int16_t(0), int16_t(-1)}) {
+    Lang_Flag = lang;
+    frm_option* f = Forms::Reload<frm_option>();
+    Let_Events_Run();
+    Vb_Text* boxes[] = {f->Text_ANI, f->Text_PttId_Begin, f->Text_PttId_End};
+    for (Vb_Text* b : boxes) {
+      // The widest of the characters a code box holds, sixteen times.
+      const QFontMetrics fm(b->font());
+      QChar widest = '0';
+      for (QChar ch : QString("0123456789ABCDabcd*#"))
+        if (fm.horizontalAdvance(ch) > fm.horizontalAdvance(widest)) widest = ch;
+      const QString full(16, widest);
+      b->Set_Text(full);
+      // The room the line edit gives its text: the style's contents rect less
+      // the text margins and the edit's own 2-pixel margin at either side.
+      QStyleOptionFrame opt;
+      opt.initFrom(b);
+      opt.rect = b->rect();
+      opt.lineWidth = b->hasFrame() ? b->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, b) : 0;
+      opt.midLineWidth = 0;
+      opt.state |= QStyle::State_Sunken;
+      opt.features = QStyleOptionFrame::None;
+      const QRect contents = b->style()->subElementRect(QStyle::SE_LineEditContents, &opt, b)
+                                 .marginsRemoved(b->textMargins());
+      EXPECT_GE(contents.width() - 2 * 2 - 1, fm.horizontalAdvance(full))
+          << b->objectName().toStdString() << " lang " << lang;
+    }
+    // The widened boxes keep clear of their labels, of each other and of the
+    // power-on frame beside them.
+    QWidget* parts[] = {f->Label_ANI, f->Text_ANI, f->Label_Send_Begin, f->Text_PttId_Begin, f->Label_Send_End,
+                        f->Text_PttId_End};
+    for (int i = 0; i + 1 < 6; ++i) {
+      const QRect a = parts[i]->geometry(), b = parts[i + 1]->geometry();
+      EXPECT_LE(a.right(), b.left()) << i << " lang " << lang;
+      EXPECT_GE(parts[i]->width(), parts[i]->minimumSizeHint().width()) << i << " lang " << lang;
+    }
+    EXPECT_TRUE(f->Frame5->rect().contains(f->Text_PttId_End->geometry())) << lang;
+    EXPECT_FALSE(f->Frame5->geometry().intersects(f->Frame_Pon_Msg->geometry())) << lang;
+  }
 }
