@@ -142,9 +142,10 @@ QString Name_Decode(const std::array<uint8_t, Name_Bytes>& bytes) {
   return out.trimmed();
 }
 
-std::array<uint8_t, Name_Bytes> Name_Encode(const QString& name) {
+std::array<uint8_t, Name_Bytes> Name_Encode(const QString& name, bool* whole) {
   std::array<uint8_t, Name_Bytes> out;
   out.fill(0xFF);
+  if (whole) *whole = true;
   int n = 0;
   for (int i = 0; i < name.size(); ++i) {
     QString one = name.mid(i, 1);
@@ -155,7 +156,10 @@ std::array<uint8_t, Name_Bytes> Name_Encode(const QString& name) {
     // is a character of the radio's names; anything else is stored as "?".
     const bool ok = (b.size() == 1 && u(0) < 0x80) || (b.size() == 2 && u(0) >= 0x81 && u(0) <= 0xFE);
     if (!ok) b = QByteArray("?");
-    if (n + b.size() > Name_Bytes) break;
+    if (n + b.size() > Name_Bytes) {
+      if (whole) *whole = false;
+      break;
+    }
     for (int k = 0; k < b.size(); ++k) out[n++] = static_cast<uint8_t>(b[k]);
   }
   return out;
@@ -409,16 +413,20 @@ void Chann_Edit::Tone_Commit(int r, int c, const QString& list) {
 
 void Chann_Edit::Name_Commit(int r, const QString& box) {
   QString text = box;
-  if (text.trimmed().size() > Name_Bytes)
+  // Too long is whatever does not fit whole into the 8 bytes: more than 8
+  // characters, or fewer whose two-byte codes need more room.
+  bool whole = true;
+  Name_Encode(text.trimmed(), &whole);
+  if (!whole)
     Chann_Message("信道名称的字符个数最大为 8 ！", "The letter of channel name max 8 bit . ",
                   "操作提示", "Operate Prompt");
   if (Blank(g_.Cell(r, Band))) text.clear();
-  const QString s = text.trimmed();
-  g_.Set_Cell(r, Name, s);
   const int n = Chann_Name_Row0 + r - 1;
   Fill_Row(n, 0, 15, 0xFF);
-  const auto bytes = Name_Encode(s);
+  const auto bytes = Name_Encode(text.trimmed());
   for (int k = 0; k < Name_Bytes; ++k) Img_Set(n, k, bytes[k]);
+  // The cell shows the name as stored, never characters that were dropped.
+  g_.Set_Cell(r, Name, Name_Decode(bytes));
 }
 
 void Chann_Edit::Rx_Commit(int r, const QString& e) {

@@ -62,7 +62,8 @@ void Setting_Apply(int ch, int col, int i);
 QString Name_Decode(const std::array<uint8_t, Name_Bytes>& bytes);
 // The bytes a name is stored as: whole characters in their GBK encoding,
 // as many as fit into 8 bytes, the rest 0xFF. A character is never cut.
-std::array<uint8_t, Name_Bytes> Name_Encode(const QString& name);
+// whole, when given: set to whether every character of the name was stored.
+std::array<uint8_t, Name_Bytes> Name_Encode(const QString& name, bool* whole = nullptr);
 // The text of one name record from a raw name reply (the mapping the radio's
 // own name pass uses after a read).
 QString Name_Reply_Text(const int16_t* eight);

@@ -32,13 +32,36 @@ Ani_Result Ani_Check(const QString& box_text) {
 
 bool Pon_Char_Storable(QChar ch) { return ch.unicode() >= 0x20 && ch.unicode() < 0x7F; }
 
+QChar Pon_Byte_Char(int byte) {
+  if (byte < 0 || byte > 0xFE || byte == 0x20) return QChar();
+  if (byte < 0x20) return QChar(0x2400 + byte);
+  if (byte < 0x7F) return QChar(byte);
+  if (byte == 0x7F) return QChar(0x2421);
+  if (byte >= 0xA1 && byte != 0xAD) return QChar(byte);
+  return QChar(0x2800 + byte);
+}
+
+namespace {
+// The byte a character of the power-on box stands for; -1 for none.
+int Pon_Char_Byte(QChar ch) {
+  const int u = ch.unicode();
+  int byte = -1;
+  if (u < 0x100) byte = u;
+  else if (u >= 0x2400 && u < 0x2420) byte = u - 0x2400;
+  else if (u == 0x2421) byte = 0x7F;
+  else if (u >= 0x2880 && u <= 0x28FF) byte = u - 0x2800;
+  return byte >= 0 && Pon_Byte_Char(byte) == ch ? byte : -1;
+}
+}  // namespace
+
 std::array<uint8_t, 16> Pon_Bytes(const QString& text) {
   std::array<uint8_t, 16> b;
   b.fill(0x20);
   const QString t = text.trimmed();
   for (int k = 0; k < t.size() && k < Pon_Max_Chars; ++k) {
     if (t[k] == ' ') continue;
-    b[k] = Pon_Char_Storable(t[k]) ? static_cast<uint8_t>(t[k].unicode()) : '?';
+    const int v = Pon_Char_Byte(t[k]);
+    b[k] = v >= 0 ? static_cast<uint8_t>(v) : '?';
   }
   return b;
 }
@@ -46,8 +69,8 @@ std::array<uint8_t, 16> Pon_Bytes(const QString& text) {
 QString Pon_Shown_Text(const int16_t* row) {
   QString t;
   for (int k = 0; k < 16; ++k) {
-    const int v = row[k];
-    if (v > 0x20 && v < 0x7F) t += QChar(v);
+    const QChar ch = Pon_Byte_Char(Opt_Cell_Byte(row[k]));
+    if (!ch.isNull()) t += ch;
   }
   return t;
 }

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -65,6 +67,22 @@ void Fit_To_Items(Vb_Combo* c) {
   int w = 0;
   for (int i = 0; i < c->List_Count(); ++i) w = std::max(w, fm.horizontalAdvance(c->List(i)));
   c->setMinimumWidth(w + 28);
+}
+
+// Room in a text box for n of the widest of chars, beside the style's frame,
+// the text margins and the line edit's own 2 pixels at either side and the
+// cursor's pixel.
+void Fit_Chars(Vb_Text* t, const QString& chars, int n) {
+  const QFontMetrics fm(t->font());
+  int text = 0;
+  for (const QChar ch : chars) text = std::max(text, fm.horizontalAdvance(QString(n, ch)));
+  QStyleOptionFrame opt;
+  opt.initFrom(t);
+  opt.rect = QRect(0, 0, 1000, t->sizeHint().height());
+  opt.lineWidth = t->hasFrame() ? t->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, t) : 0;
+  const QRect inner = t->style()->subElementRect(QStyle::SE_LineEditContents, &opt, t);
+  const QMargins tm = t->textMargins();
+  t->setMinimumWidth(opt.rect.width() - inner.width() + tm.left() + tm.right() + 2 * 2 + 1 + text);
 }
 
 // The frame's group box title shown for a record (0..3).
@@ -266,7 +284,6 @@ void frm_option::Lay_Out() {
   tight(g5);
   g5->addWidget(Label_ANI, 0, 0, Qt::AlignRight | Qt::AlignVCenter);
   g5->addWidget(Text_ANI, 0, 1);
-  for (Vb_Text* t : {Text_ANI, Text_PttId_Begin, Text_PttId_End}) t->setMinimumWidth(60);
   g5->addWidget(Label_Send_Begin, 0, 2, Qt::AlignRight | Qt::AlignVCenter);
   g5->addWidget(Text_PttId_Begin, 0, 3);
   g5->addWidget(Label_Send_End, 0, 4, Qt::AlignRight | Qt::AlignVCenter);
@@ -316,6 +333,8 @@ void frm_option::Lay_Out() {
   QFont small = QApplication::font();
   small.setPointSizeF(7);
   content->setFont(small);
+  // The code boxes show a whole code of 16 characters, in that font.
+  for (Vb_Text* t : {Text_ANI, Text_PttId_Begin, Text_PttId_End}) Fit_Chars(t, "0123456789ABCDabcd*#", Code_Len);
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
   outer->addWidget(scroll);

@@ -40,15 +40,12 @@ QString Vfo_Fallback_Text() {
   return QString::number(static_cast<int>(m)) + ".02500";
 }
 
-Vfo_Entry Vfo_Freq_Entry(const QString& typed) {
+namespace {
+// The normal form of a text's frequency: three MHz digits and five decimals,
+// the kHz rounded half up, then the rest to 0, 25 or 50 Hz.
+Vfo_Entry Vfo_Normal_Form(const QString& t) {
   Vfo_Entry e;
-  double f = Vb_Val(typed);
-  QString t = typed;
-  if (Band_Check(f) == 255) {
-    e.out_of_band = true;
-    t = Vfo_Fallback_Text();
-  }
-  f = Vb_Val(t);
+  const double f = Vb_Val(t);
   double m = std::floor(f);
   double k = std::floor((f - m) * 1000 + 0.5);
   // A fraction that rounds to a whole MHz carries into the MHz digits.
@@ -70,6 +67,25 @@ Vfo_Entry Vfo_Freq_Entry(const QString& typed) {
     e.digits[i] = p < s.size() && s[p].isDigit() && s[p].unicode() < 128 ? s[p].unicode() - '0' : 0;
   }
   e.text = s;
+  return e;
+}
+
+// The frequency in MHz that eight stored digits hold.
+double Vfo_Digits_Mhz(const std::array<int, 8>& d) {
+  long long units = 0;  // 10 Hz
+  for (int v : d) units = units * 10 + v;
+  return static_cast<double>(units) / 100000.0;
+}
+}  // namespace
+
+Vfo_Entry Vfo_Freq_Entry(const QString& typed) {
+  // Both what was typed and what is stored must lie in a band: rounding can
+  // carry an entry just below a band's upper edge past it (480.9996 would
+  // be stored as 481.00000).
+  Vfo_Entry e = Vfo_Normal_Form(typed);
+  if (Band_Check(Vb_Val(typed)) == 0 && Band_Check(Vfo_Digits_Mhz(e.digits)) == 0) return e;
+  e = Vfo_Normal_Form(Vfo_Fallback_Text());
+  e.out_of_band = true;
   return e;
 }
 
@@ -96,10 +112,11 @@ Vfo_Tone_Shown Vfo_Tone_Decode(int low, int high) {
   const int l = Opt_Cell_Byte(static_cast<int16_t>(low));
   const int h = Opt_Cell_Byte(static_cast<int16_t>(high));
   Vfo_Tone_Shown s;
-  if ((l == 0 && h == 0) || (l == 255 && h == 255)) return s;  // OFF
-  // A single 0xFF byte, or a DCS number past the table, codes no tone the
-  // lists know: nothing is selected and the bytes stay until the user picks.
-  if (l == 255 || h == 255 || (h == 0 && l > 210)) {
+  // OFF: 0, 0 and every pair with a 0xFF byte (erased, or half erased).
+  if ((l == 0 && h == 0) || l == 255 || h == 255) return s;
+  // A DCS number past the table codes no tone the lists know: nothing is
+  // selected and the bytes stay until the user picks.
+  if (h == 0 && l > 210) {
     s.kind = Vfo_Tone_Shown::Neutral;
     s.index = -1;
     return s;

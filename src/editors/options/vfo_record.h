@@ -32,7 +32,8 @@ constexpr int Vfo_Freq_Max_Chars = 9;
 // ".02500" (three MHz digits, always in band).
 QString Vfo_Fallback_Text();
 
-// One frequency entry, as the box is left.
+// One frequency entry, as the box is left. Out of band when the typed value
+// or the value it is stored as (after rounding) lies outside every band.
 struct Vfo_Entry {
   bool out_of_band = false;  // the typed text failed the band check (fallback used)
   QString text;              // the normalised text, 3 MHz digits + "." + 5 decimals
@@ -55,7 +56,7 @@ struct Vfo_Tone_Shown {
   enum Kind {
     Item,     // select list item `index` (its Click rewrites the bytes normalised)
     Text,     // a CTCSS tone: show `text`, select `index` quietly (-1: not a list item)
-    Neutral,  // bytes outside the coding: nothing selected, no text; bytes kept
+    Neutral,  // a DCS number past the table: nothing selected, no text; bytes kept
   };
   Kind kind = Item;
   int index = 0;

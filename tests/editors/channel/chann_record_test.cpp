@@ -256,19 +256,26 @@ TEST_F(ChannModel, BandRule) {
 
 TEST_F(ChannModel, NamesKeepWholeGbkCharactersWithinEightBytes) {
   ASSERT_TRUE(Ansi_Available());
+  // The cell shows the name as stored; a name that does not fit whole into
+  // the 8 bytes is too long, whether by its characters or by its bytes.
   struct Case {
     const char* typed;
     Row16 name;
+    const char* shown;
     bool message;
   } cases[] = {
-      {"ABCDEFGHIJ", {'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', F, F, F, F, F, F, F, F}, true},
-      {"A中文字符", {'A', 0xD6, 0xD0, 0xCE, 0xC4, 0xD7, 0xD6, F, F, F, F, F, F, F, F, F}, false},
+      {"ABCDEFGHIJ", {'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', F, F, F, F, F, F, F, F}, "ABCDEFGH", true},
+      {"ABCDEFGH", {'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', F, F, F, F, F, F, F, F}, "ABCDEFGH", false},
+      {"A中文字符", {'A', 0xD6, 0xD0, 0xCE, 0xC4, 0xD7, 0xD6, F, F, F, F, F, F, F, F, F}, "A中文字", true},
+      {"ABCDEFG中", {'A', 'B', 'C', 'D', 'E', 'F', 'G', F, F, F, F, F, F, F, F, F}, "ABCDEFG", true},
+      {"A丂丂丂丂", {'A', 0x81, 0x40, 0x81, 0x40, 0x81, 0x40, F, F, F, F, F, F, F, F, F}, "A丂丂丂", true},
+      {"中文字符", {0xD6, 0xD0, 0xCE, 0xC4, 0xD7, 0xD6, 0xB7, 0xFB, F, F, F, F, F, F, F, F}, "中文字符", false},
       // Trail bytes below 0x80 and 0x80 itself: counted by the character, not by the byte.
-      {"丂丂丂A中", {0x81, 0x40, 0x81, 0x40, 0x81, 0x40, 'A', F, F, F, F, F, F, F, F, F}, false},
-      {"中丂A", {0xD6, 0xD0, 0x81, 0x40, 'A', F, F, F, F, F, F, F, F, F, F, F}, false},
-      {"亐", {0x81, 0x80, F, F, F, F, F, F, F, F, F, F, F, F, F, F}, false},
-      {"  AB C  ", {'A', 'B', ' ', 'C', F, F, F, F, F, F, F, F, F, F, F, F}, false},
-      {"", Row_Of(F), false},
+      {"丂丂丂A中", {0x81, 0x40, 0x81, 0x40, 0x81, 0x40, 'A', F, F, F, F, F, F, F, F, F}, "丂丂丂A", true},
+      {"中丂A", {0xD6, 0xD0, 0x81, 0x40, 'A', F, F, F, F, F, F, F, F, F, F, F}, "中丂A", false},
+      {"亐", {0x81, 0x80, F, F, F, F, F, F, F, F, F, F, F, F, F, F}, "亐", false},
+      {"  AB C  ", {'A', 'B', ' ', 'C', F, F, F, F, F, F, F, F, F, F, F, F}, "AB C", false},
+      {"", Row_Of(F), "", false},
   };
   for (const auto& c : cases) {
     rec.Clear();
@@ -277,7 +284,10 @@ TEST_F(ChannModel, NamesKeepWholeGbkCharactersWithinEightBytes) {
     edit.Cell_Edit(1, Name);
     edit.Leave_Cell(1, Name, U(c.typed), "");
     EXPECT_EQ(Name_Row(0), c.name) << c.typed;
-    EXPECT_EQ(g.Cell(1, Name), U(c.typed).trimmed()) << "the cell shows what was typed";
+    EXPECT_EQ(g.Cell(1, Name), U(c.shown)) << c.typed;
+    // A redraw shows the same.
+    Row_Show(g, 1);
+    EXPECT_EQ(g.Cell(1, Name), U(c.shown)) << c.typed;
     ASSERT_EQ(rec.calls.size(), c.message ? 1u : 0u) << c.typed;
     if (c.message) {
       EXPECT_EQ(rec.calls[0].text, "The letter of channel name max 8 bit . ");
@@ -349,6 +359,10 @@ TEST_F(ChannModel, BandCheckOfEntries) {
       // The value stored (snapped down to the channel grid) is what is checked.
       {{136.001, 174, 0, 0, 0, 0, 0, 0}, "136.001", false},
       {{87, 108, 0, 0, 0, 0, 0, 0}, "100.1", true},
+      // Within 1 Hz below the band's end the snap goes up to the next MHz:
+      // stored there, the frequency would lie outside every band.
+      {{136, 174, 136, 174, 400, 480, 400, 480}, "174.999999", false},
+      {{136, 174, 136, 174, 400, 480, 400, 480}, "480.9999995", false},
   };
   for (const auto& c : cases) {
     Band_Limits = c.limits;

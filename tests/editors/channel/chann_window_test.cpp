@@ -13,6 +13,7 @@
 #include "data/chann_default.h"
 #include "data/image_map.h"
 #include "editors/channel/frm_chann.h"
+#include "editors/image_rows.h"
 #include "files/file_dialogs.h"
 #include "link/chann_link.h"
 #include "platform/vb_controls.h"
@@ -266,6 +267,46 @@ TEST_F(ChannWindow, EnterWalksThroughTheRow) {
   ASSERT_TRUE(w->Text_Edit->isVisible());
   g->Set_Top_Row(150);
   EXPECT_FALSE(w->Text_Edit->isVisible());
+}
+
+TEST_F(ChannWindow, ANameCellShowsTheNameAsStoredAndTooLongWhenItDoesNotFit) {
+  struct Case {
+    int16_t lang;
+    const char* typed;
+    const char* shown;
+    Row16 stored;
+    const char* message;  // nullptr: none
+  } const cases[] = {
+      {0, "A丂丂丂丂", "A丂丂丂", {'A', 0x81, 0x40, 0x81, 0x40, 0x81, 0x40, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
+       "The letter of channel name max 8 bit . "},
+      {-1, "ABCDEFG中", "ABCDEFG", {'A', 'B', 'C', 'D', 'E', 'F', 'G', 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
+       "信道名称的字符个数最大为 8 ！"},
+      {0, "ABCDEFGHIJ", "ABCDEFGH", {'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
+       "The letter of channel name max 8 bit . "},
+      {0, "中文A", "中文A", {0xD6, 0xD0, 0xCE, 0xC4, 'A', 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
+       nullptr},
+  };
+  for (const Case& c : cases) {
+    Lang_Flag = c.lang;
+    frm_chann* w = Forms::Reload<frm_chann>();
+    Let_Events_Run();
+    rec.Clear();
+    Vb_Grid* g = G();
+    // Channel 0 holds the factory channel: its band is shown.
+    g->Click_Cell(1, Name);
+    ASSERT_TRUE(w->Text_Edit->isVisible());
+    w->Text_Edit->selectAll();
+    w->Text_Edit->Type_Text(U(c.typed));
+    g->Click_Cell(2, Name);
+    EXPECT_EQ(Image_Row16(256), c.stored) << c.typed;
+    EXPECT_EQ(g->Text_At(1, Name), U(c.shown)) << c.typed;
+    if (c.message) {
+      ASSERT_EQ(rec.calls.size(), 1u) << c.typed;
+      EXPECT_EQ(rec.calls[0].text, U(c.message));
+    } else {
+      EXPECT_TRUE(rec.calls.empty()) << c.typed;
+    }
+  }
 }
 
 TEST_F(ChannWindow, WhichCellsOpenAnEditor) {

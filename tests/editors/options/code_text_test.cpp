@@ -1,6 +1,8 @@
 // The code boxes' and the power-on box's store, display and filters.
 #include <gtest/gtest.h>
 
+#include <QSet>
+
 #include "editors/options/code_text.h"
 
 namespace {
@@ -101,9 +103,47 @@ TEST(PonText, StoreAndRedraw) {
   const int16_t full[16] = {'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', 'M', 'N', 'O', 'P'};
   EXPECT_EQ(Pon_Shown_Text(full), "ABCDEFGHIJKLMNOP");
   EXPECT_EQ(Pon_Bytes(Pon_Shown_Text(full)), Ascii("ABCDEFGHIJKLMNO"));
-  // Control bytes and bytes from 0x7F up are left out.
-  const int16_t odd[16] = {1, 'A', 0x7F, 0x80, 'B', 0xB0, 300, -1, 32, 32, 32, 32, 32, 32, 32, 32};
+  // Cells no byte can hold read as the erased 0xFF and are left out.
+  const int16_t odd[16] = {'A', 300, -1, 'B', 32, 32, 32, 32, 32, 32, 32, 32, 32, 32, 32, 32};
   EXPECT_EQ(Pon_Shown_Text(odd), "AB");
+}
+
+TEST(PonText, EveryByteTheRadioSendsShowsAsOneCharacterAndStoresBackUnchanged) {
+  // Rows as a read brings them: two-byte text of the radio's own code page,
+  // control bytes, the byte 0x7F and every byte from 0x80 up. Shown and
+  // stored again, the row is the same but for the blanks closing up and the
+  // erased 0xFF dropping out.
+  struct Case {
+    std::array<int16_t, 16> row;
+    std::array<uint8_t, 16> stored;
+  } cases[] = {
+      {{0xB5, 0xE7, 0xCC, 0xA8, 'R', '4', '7', 32, 32, 32, 32, 32, 32, 32, 32, 32},
+       {0xB5, 0xE7, 0xCC, 0xA8, 'R', '4', '7', 32, 32, 32, 32, 32, 32, 32, 32, 32}},
+      {{0x00, 0x01, 0x1F, 0x7F, 0x80, 0x81, 0x9F, 0xA0, 0xAD, 0xFE, 0xC0, 32, 0xFF, 'A', 32, 0xD6},
+       {0x00, 0x01, 0x1F, 0x7F, 0x80, 0x81, 0x9F, 0xA0, 0xAD, 0xFE, 0xC0, 'A', 0xD6, 32, 32, 32}},
+  };
+  for (const Case& c : cases) {
+    const QString shown = Pon_Shown_Text(c.row.data());
+    EXPECT_EQ(Pon_Bytes(shown), c.stored) << shown.toStdString();
+  }
+  // One character per byte, none of them a blank a trim would remove, each
+  // byte its own character.
+  QSet<QChar> seen;
+  for (int v = 0; v <= 0xFE; ++v) {
+    if (v == 0x20) continue;
+    std::array<int16_t, 16> row;
+    row.fill(0x20);
+    row[0] = static_cast<int16_t>(v);
+    const QString shown = Pon_Shown_Text(row.data());
+    ASSERT_EQ(shown.size(), 1) << v;
+    EXPECT_FALSE(shown[0].isSpace()) << v;
+    EXPECT_TRUE(shown[0].isPrint()) << v;
+    EXPECT_FALSE(seen.contains(shown[0])) << v;
+    seen.insert(shown[0]);
+    EXPECT_EQ(Pon_Bytes(shown)[0], v) << v;
+  }
+  // Typed characters outside printable ASCII are still no power-on characters.
+  for (QChar ch : {QChar(0xE9), QChar(0xB5), QChar(0x4E2D), QChar(0x2400)}) EXPECT_FALSE(Pon_Char_Storable(ch));
 }
 
 TEST(PonText, KeyFilterAndStorableCharacters) {

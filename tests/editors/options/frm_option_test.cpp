@@ -10,6 +10,8 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include "data/image_map.h"
 #include "data/opt_default.h"
@@ -354,6 +356,42 @@ TEST_F(OptionWindow, OutOfBandFrequencyFallsBackOnceWithoutAFocusLoop) {
   EXPECT_EQ(Image_Row16(242)[2], 6);
 }
 
+TEST_F(OptionWindow, AFrequencyThatRoundsPastTheBandTakesTheOutOfBandPath) {
+  frm_option* f = Open();
+  f->activateWindow();
+  struct Case {
+    const char* typed;
+    Vb_Text* box;
+    int row;
+  } const cases[] = {{"480.9996", f->Text_Freq_a, 240}, {"174.9996", f->Text_Freq_b, 242}};
+  for (const Case& c : cases) {
+    rec.Clear();
+    const Row16 before = Image_Row16(c.row);
+    c.box->setFocus();
+    c.box->selectAll();
+    c.box->Type_Text(c.typed);
+    // The user leaves the box for a list.
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(c.box, &out);
+    ASSERT_EQ(rec.Texts(), QStringList{QString::fromUtf8("当前工作频率超出范围 ！")}) << c.typed;
+    EXPECT_EQ(c.box->Text(), "136.02500") << c.typed;
+    Row16 want = before;
+    for (int k = 0; k < 8; ++k) want[k] = QByteArray("13602500")[k] - '0';
+    EXPECT_EQ(Image_Row16(c.row), want) << c.typed;
+    // Leaving the fallback again is quiet.
+    QApplication::sendEvent(c.box, &out);
+    EXPECT_EQ(rec.calls.size(), 1u) << c.typed;
+  }
+  // Just below the edge stays in band.
+  rec.Clear();
+  f->Text_Freq_a->selectAll();
+  f->Text_Freq_a->Type_Text("480.9994");
+  QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+  QApplication::sendEvent(f->Text_Freq_a, &out);
+  EXPECT_TRUE(rec.calls.empty());
+  EXPECT_EQ(f->Text_Freq_a->Text(), "480.99925");
+}
+
 TEST_F(OptionWindow, FrequencyBoxFilterAndLengthCheck) {
   frm_option* f = Open();
   f->Text_Freq_a->Set_Text("");
@@ -367,25 +405,26 @@ TEST_F(OptionWindow, FrequencyBoxFilterAndLengthCheck) {
   EXPECT_EQ(Radio_Image[240][0], 1);  // the record is untouched until the box is left
 }
 
-TEST_F(OptionWindow, TonesOutsideTheCodingShowNeutralAndKeepTheirBytes) {
+TEST_F(OptionWindow, TonePairsWithA0xFFByteShowOffAndOnlyDcsPastTheTableStaysNeutral) {
   frm_option* f = Open();
   Radio_Image[241][0] = 211;  // DCS past the table
   Radio_Image[241][1] = 0;
-  Radio_Image[241][2] = 0xFF;  // a single 0xFF byte
-  Radio_Image[241][3] = 5;
+  Radio_Image[241][2] = 5;  // a single 0xFF byte: no tone, stored 0, 0 once shown
+  Radio_Image[241][3] = 0xFF;
   Radio_Image[243][0] = 0;  // CTCSS 25.6 Hz, no list item
   Radio_Image[243][1] = 1;
-  Radio_Image[243][2] = 0xFF;  // no tone, stored 0, 0 once shown
-  Radio_Image[243][3] = 0xFF;
+  Radio_Image[243][2] = 0xFF;  // the same with the other byte
+  Radio_Image[243][3] = 3;
   f->Opt_Show();
   Vb_Combo* rx_a = f->Combo("Combo_r_ctdcs_a");
   EXPECT_EQ(rx_a->List_Index(), -1);
   EXPECT_EQ(rx_a->Text(), "");
-  EXPECT_EQ(f->Combo("Combo_t_ctdcs_a")->List_Index(), -1);
+  EXPECT_EQ(f->Combo("Combo_t_ctdcs_a")->List_Index(), 0);
+  EXPECT_EQ(f->Combo("Combo_t_ctdcs_a")->Text(), "OFF");
   EXPECT_EQ(f->Combo("Combo_r_ctdcs_b")->Text(), "25.6");
   EXPECT_EQ(f->Combo("Combo_t_ctdcs_b")->List_Index(), 0);
   EXPECT_EQ((std::array<int, 4>{Radio_Image[241][0], Radio_Image[241][1], Radio_Image[241][2], Radio_Image[241][3]}),
-            (std::array<int, 4>{211, 0, 0xFF, 5}));
+            (std::array<int, 4>{211, 0, 0, 0}));
   EXPECT_EQ((std::array<int, 4>{Radio_Image[243][0], Radio_Image[243][1], Radio_Image[243][2], Radio_Image[243][3]}),
             (std::array<int, 4>{0, 1, 0, 0}));
   // The user's pick stores.
@@ -456,4 +495,77 @@ TEST_F(OptionWindow, PowerOnTextRefusesTwoByteCharactersAndStopsAtFifteen) {
   }
   EXPECT_EQ(Radio_Image[254][14], 'O');
   EXPECT_EQ(Radio_Image[254][15], 0x20);
+}
+
+TEST_F(OptionWindow, PowerOnBytesReadFromTheRadioSurviveRedrawAndEdits) {
+  frm_option* f = Open();
+  // Text in the radio's own two-byte code page, as a read brings it.
+  const Row16 radio{0xB5, 0xE7, 0xCC, 0xA8, 'R', '4', '7', 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20};
+  for (int c = 0; c < 16; ++c) Radio_Image[254][c] = static_cast<int16_t>(radio[c]);
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(f, &activate);
+  EXPECT_EQ(f->Text_Model_Disp->Text().size(), 7);
+  EXPECT_EQ(Image_Row16(254), radio);
+  // An edit of one character keeps every other byte: one typed at the end...
+  f->Text_Model_Disp->setFocus();
+  f->Text_Model_Disp->end(false);
+  f->Text_Model_Disp->Type_Text("X");
+  Row16 want = radio;
+  want[7] = 'X';
+  EXPECT_EQ(Image_Row16(254), want);
+  // ... and one deleted in the middle.
+  f->Text_Model_Disp->setCursorPosition(4);
+  QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+  QApplication::sendEvent(f->Text_Model_Disp, &del);
+  want = {0xB5, 0xE7, 0xCC, 0xA8, '4', '7', 'X', 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20};
+  EXPECT_EQ(Image_Row16(254), want);
+  QApplication::sendEvent(f, &activate);
+  EXPECT_EQ(Image_Row16(254), want);
+  // A two-byte character typed is still refused.
+  rec.Clear();
+  f->Text_Model_Disp->Type_Text(QString::fromUtf8("中"));
+  EXPECT_EQ(rec.calls.size(), 1u);
+  EXPECT_EQ(Image_Row16(254), want);
+}
+
+TEST_F(OptionWindow, CodeBoxesShowSixteenCharactersInBothLanguages) {
+  for (int16_t lang : {int16_t(0), int16_t(-1)}) {
+    Lang_Flag = lang;
+    frm_option* f = Forms::Reload<frm_option>();
+    Let_Events_Run();
+    Vb_Text* boxes[] = {f->Text_ANI, f->Text_PttId_Begin, f->Text_PttId_End};
+    for (Vb_Text* b : boxes) {
+      // The widest of the characters a code box holds, sixteen times.
+      const QFontMetrics fm(b->font());
+      QChar widest = '0';
+      for (QChar ch : QString("0123456789ABCDabcd*#"))
+        if (fm.horizontalAdvance(ch) > fm.horizontalAdvance(widest)) widest = ch;
+      const QString full(16, widest);
+      b->Set_Text(full);
+      // The room the line edit gives its text: the style's contents rect less
+      // the text margins and the edit's own 2-pixel margin at either side.
+      QStyleOptionFrame opt;
+      opt.initFrom(b);
+      opt.rect = b->rect();
+      opt.lineWidth = b->hasFrame() ? b->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, b) : 0;
+      opt.midLineWidth = 0;
+      opt.state |= QStyle::State_Sunken;
+      opt.features = QStyleOptionFrame::None;
+      const QRect contents = b->style()->subElementRect(QStyle::SE_LineEditContents, &opt, b)
+                                 .marginsRemoved(b->textMargins());
+      EXPECT_GE(contents.width() - 2 * 2 - 1, fm.horizontalAdvance(full))
+          << b->objectName().toStdString() << " lang " << lang;
+    }
+    // The widened boxes keep clear of their labels, of each other and of the
+    // power-on frame beside them.
+    QWidget* parts[] = {f->Label_ANI, f->Text_ANI, f->Label_Send_Begin, f->Text_PttId_Begin, f->Label_Send_End,
+                        f->Text_PttId_End};
+    for (int i = 0; i + 1 < 6; ++i) {
+      const QRect a = parts[i]->geometry(), b = parts[i + 1]->geometry();
+      EXPECT_LE(a.right(), b.left()) << i << " lang " << lang;
+      EXPECT_GE(parts[i]->width(), parts[i]->minimumSizeHint().width()) << i << " lang " << lang;
+    }
+    EXPECT_TRUE(f->Frame5->rect().contains(f->Text_PttId_End->geometry())) << lang;
+    EXPECT_FALSE(f->Frame5->geometry().intersects(f->Frame_Pon_Msg->geometry())) << lang;
+  }
 }

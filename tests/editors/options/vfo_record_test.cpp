@@ -56,6 +56,8 @@ TEST_F(Vfo, FrequencyEntriesAreNormalisedAndSnapped) {
       {"438.12345", "438.12325", "43812325"},
       // A fraction that rounds to a whole MHz carries into the MHz digits.
       {"145.99975", "146.00000", "14600000"}, {"173.9999", "174.00000", "17400000"},
+      // Just below the band's upper edge, and staying there.
+      {"480.9994", "480.99925", "48099925"},
   };
   for (const Case& c : cases) {
     const Vfo_Entry e = Vfo_Freq_Entry(c.typed);
@@ -87,6 +89,12 @@ TEST_F(Vfo, OutOfBandFallsBackToAnInBandFrequency) {
       {{136.5, 174, 136, 174, 400, 480, 400, 480}, "100", "137.02500"},
       // A first pair that gives no three-digit frequency: the next one does.
       {{0, 0, 136, 174, 400, 480, 400, 480}, "100", "136.02500"},
+      // In band as typed, but rounded to the 25 Hz steps it carries into the
+      // next MHz, past the band's upper edge: the stored value is what counts.
+      {{136, 174, 136, 174, 400, 480, 400, 480}, "480.9996", "136.02500"},
+      {{136, 174, 136, 174, 400, 480, 400, 480}, "174.9996", "136.02500"},
+      {{136, 174, 136, 174, 400, 480, 400, 480}, "480.99999", "136.02500"},
+      {{144, 148, 144, 148, 430, 440, 430, 440}, "148.9998", "144.02500"},
   };
   for (const Case& c : cases) {
     Band_Limits = c.limits;
@@ -148,11 +156,14 @@ TEST_F(Vfo, ToneBytesShownAndStored) {
       {158, 2, K::Text, 1, "67.0"},
       {237, 9, K::Text, 50, "254.1"},
       {0, 1, K::Text, -1, "25.6"},
-      // Outside the coding: nothing selected, the bytes kept.
+      // A pair with one 0xFF byte is the OFF word as well (stored back 0, 0).
+      {255, 0, K::Item, 0, ""},
+      {0xFF, 5, K::Item, 0, ""},
+      {5, 0xFF, K::Item, 0, ""},
+      {255, 3, K::Item, 0, ""},
+      // A DCS number past the table: nothing selected, the bytes kept.
       {211, 0, K::Neutral, -1, ""},
-      {255, 0, K::Neutral, -1, ""},
-      {0xFF, 5, K::Neutral, -1, ""},
-      {5, 0xFF, K::Neutral, -1, ""},
+      {254, 0, K::Neutral, -1, ""},
       {-3, 400, K::Item, 0, ""},
   };
   for (const Case& c : cases) {
