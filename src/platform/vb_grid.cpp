@@ -1,35 +1,70 @@
 #include "vb_grid.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTableView>
+
+#include "platform/twips.h"
 
 namespace {
 constexpr int kHeaderPadding = 8;  // pixels beside a header text, both sides together
-}
+// The height of a row (the header row too) in the grids the windows were
+// laid out for: each grid's height was made to show its rows at this height.
+constexpr int kRowTwips = 240;
 
-Vb_Grid::Vb_Grid(QWidget* parent, int fixed_cols) : QTableWidget(parent), fixed_cols_(fixed_cols) {
-  setEditTriggers(QAbstractItemView::NoEditTriggers);
+// The settings both views of a grid share.
+void Set_Up_View(QTableView* v) {
+  v->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  v->setTabKeyNavigation(false);
+  v->setDragEnabled(false);
+  v->setWordWrap(false);
+  v->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  v->verticalHeader()->setMinimumSectionSize(1);
+  v->horizontalHeader()->setSectionsClickable(false);
+  v->horizontalHeader()->setHighlightSections(false);
+  v->horizontalHeader()->setMinimumSectionSize(8);
+  v->horizontalHeader()->setTextElideMode(Qt::ElideNone);
+  v->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+}
+}  // namespace
+
+Vb_Grid::Vb_Grid(QWidget* parent, int fixed_cols)
+    : QTableWidget(parent), fixed_cols_(std::max(0, fixed_cols)) {
+  Set_Up_View(this);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
-  setTabKeyNavigation(false);
-  setDragEnabled(false);
-  setWordWrap(false);
-  verticalHeader()->setVisible(false);
-  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-  horizontalHeader()->setSectionsClickable(false);
-  horizontalHeader()->setHighlightSections(false);
   horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  horizontalHeader()->setMinimumSectionSize(8);
-  horizontalHeader()->setTextElideMode(Qt::ElideNone);
-  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-  auto scrolled = [this] {
-    if (Scroll) Scroll();
-  };
-  connect(verticalScrollBar(), &QScrollBar::valueChanged, this, scrolled);
-  connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, scrolled);
+  // The fixed columns are a second view of the same cells, laid over the
+  // margin the vertical header keeps free left of the data; this view hides
+  // them. The vertical header itself is never seen.
+  verticalHeader()->setVisible(fixed_cols_ > 0);
+  verticalHeader()->setSectionsClickable(false);
+  verticalHeader()->setFixedWidth(0);
+  if (fixed_cols_ > 0) {
+    fixed_view_ = new QTableView(this);
+    Set_Up_View(fixed_view_);
+    fixed_view_->setModel(model());
+    fixed_view_->setSelectionMode(QAbstractItemView::NoSelection);
+    fixed_view_->setFocusPolicy(Qt::NoFocus);
+    fixed_view_->setAutoScroll(false);
+    fixed_view_->setFrameShape(QFrame::NoFrame);
+    fixed_view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    fixed_view_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    fixed_view_->verticalHeader()->setVisible(false);
+    fixed_view_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    fixed_view_->viewport()->installEventFilter(this);
+    // It follows this view up and down; it never scrolls by itself.
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, fixed_view_->verticalScrollBar(),
+            &QScrollBar::setValue);
+    connect(fixed_view_->verticalScrollBar(), &QScrollBar::rangeChanged, this,
+            [this] { fixed_view_->verticalScrollBar()->setValue(verticalScrollBar()->value()); });
+  }
+  Apply_Row_Height();
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { Scrolled(); });
+  connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { Scrolled(); });
   col_ = fixed_cols_;
 }
 
@@ -54,7 +89,7 @@ void Vb_Grid::Set_Format_String(const QString& format) {
     auto* h = new QTableWidgetItem(t);
     h->setTextAlignment(a);
     setHorizontalHeaderItem(c, h);
-    setColumnWidth(c, fm.horizontalAdvance(t) + kHeaderPadding);
+    Set_Col_Width(c, fm.horizontalAdvance(t) + kHeaderPadding);
     for (int r = 0; r < rowCount(); ++r)
       if (QTableWidgetItem* it = item(r, c)) it->setTextAlignment(a);
   }
@@ -73,9 +108,71 @@ void Vb_Grid::Set_Rows(int rows) {
 void Vb_Grid::Set_Cols(int cols) {
   cols = std::max(cols, 1);
   setColumnCount(cols);
+  Split_Fixed_Columns();
   align_.resize(cols, Qt::AlignLeft | Qt::AlignVCenter);
   if (col_ >= cols) col_ = cols - 1;
   Sync_Current();
+}
+
+void Vb_Grid::Apply_Row_Height() {
+  // Never lower than a line of the font and the grid line under it.
+  const int h = std::max(Twips_To_Px(kRowTwips), fontMetrics().height() + 1);
+  for (QTableView* v : {static_cast<QTableView*>(this), fixed_view_}) {
+    if (!v) continue;
+    v->verticalHeader()->setDefaultSectionSize(h);
+    v->horizontalHeader()->setFixedHeight(h);
+  }
+}
+
+void Vb_Grid::changeEvent(QEvent* e) {
+  QTableWidget::changeEvent(e);
+  if (e->type() == QEvent::FontChange) Apply_Row_Height();
+}
+
+void Vb_Grid::Split_Fixed_Columns() {
+  if (!fixed_view_) return;
+  for (int c = 0; c < columnCount(); ++c) {
+    setColumnHidden(c, c < fixed_cols_);
+    fixed_view_->setColumnHidden(c, c >= fixed_cols_);
+  }
+  verticalHeader()->setFixedWidth(Fixed_Width());
+  updateGeometries();
+}
+
+int Vb_Grid::Fixed_Width() const {
+  int w = 0;
+  for (int c = 0; c < std::min(fixed_cols_, columnCount()); ++c) w += Col_Width(c);
+  return w;
+}
+
+int Vb_Grid::Col_Width(int col) const {
+  return fixed_view_ && col < fixed_cols_ ? fixed_view_->columnWidth(col) : columnWidth(col);
+}
+
+void Vb_Grid::Set_Col_Width(int col, int px) {
+  if (!fixed_view_ || col >= fixed_cols_) {
+    setColumnWidth(col, px);
+    return;
+  }
+  fixed_view_->setColumnWidth(col, px);
+  verticalHeader()->setFixedWidth(Fixed_Width());
+  updateGeometries();
+}
+
+void Vb_Grid::updateGeometries() {
+  QTableWidget::updateGeometries();
+  Place_Fixed_View();
+}
+
+void Vb_Grid::Place_Fixed_View() {
+  if (!fixed_view_) return;
+  // Over the vertical header and the corner above it: the header row's
+  // height and the data rows' height, as wide as the fixed columns.
+  const QRect vp = viewport()->geometry();
+  const int top = horizontalHeader()->geometry().top();
+  fixed_view_->setGeometry(vp.left() - Fixed_Width(), top, Fixed_Width(), vp.bottom() + 1 - top);
+  fixed_view_->verticalScrollBar()->setValue(verticalScrollBar()->value());
+  fixed_view_->raise();
 }
 
 void Vb_Grid::Style_Fixed(QTableWidgetItem* it) const {
@@ -143,14 +240,39 @@ void Vb_Grid::Sync_Current() {
 
 QRect Vb_Grid::Cell_Rect_At(int row, int col) const {
   if (col < 0 || col >= columnCount() || row < 0 || row > rowCount()) return QRect();
-  const QPoint vp = viewport()->pos();
-  const int x = columnViewportPosition(col) + vp.x();
-  const int w = columnWidth(col);
+  const QRect vp = viewport()->geometry();
+  int left = 0, right = 0;
+  if (fixed_view_ && col < fixed_cols_) {
+    left = fixed_view_->x() + fixed_view_->columnViewportPosition(col);
+    right = left + Col_Width(col);
+  } else {
+    // A data cell partly scrolled under the fixed column shows only its
+    // part right of it.
+    left = columnViewportPosition(col) + vp.left();
+    right = std::max(left + columnWidth(col), vp.left());
+    left = std::max(left, vp.left());
+  }
   if (row == 0) {
     const QHeaderView* h = horizontalHeader();
-    return QRect(x, h->pos().y(), w, h->height());
+    return QRect(left, h->geometry().top(), right - left, h->height());
   }
-  return QRect(x, rowViewportPosition(row - 1) + vp.y(), w, rowHeight(row - 1));
+  return QRect(left, rowViewportPosition(row - 1) + vp.top(), right - left, rowHeight(row - 1));
+}
+
+void Vb_Grid::Attach_Editor(QWidget* editor) {
+  if (editor) editors_.emplace_back(editor);
+}
+
+void Vb_Grid::Scrolled() {
+  // An editor left where it stood would lie over another cell than its own
+  // and store what is typed there into the cell it was opened on.
+  for (const QPointer<QWidget>& e : editors_) {
+    if (!e || e->isHidden()) continue;
+    const QWidget* focus = e->window()->focusWidget();
+    if (focus && (focus == e || e->isAncestorOf(focus))) setFocus(Qt::OtherFocusReason);
+    e->hide();
+  }
+  if (Scroll) Scroll();
 }
 
 int Vb_Grid::Top_Row() const {
@@ -160,7 +282,8 @@ int Vb_Grid::Top_Row() const {
 
 void Vb_Grid::Set_Top_Row(int row) {
   if (row < 1 || row > rowCount()) return;
-  scrollTo(model()->index(row - 1, 0), QAbstractItemView::PositionAtTop);
+  // The grid scrolls by whole rows: the scroll bar counts them.
+  verticalScrollBar()->setValue(row - 1);
 }
 
 bool Vb_Grid::Cell_At(const QPoint& pos, int* row, int* col) const {
@@ -174,7 +297,11 @@ bool Vb_Grid::Cell_At(const QPoint& pos, int* row, int* col) const {
 void Vb_Grid::Press_At(int row, int col) {
   mouse_row_ = row;
   mouse_col_ = col;
-  if (row >= 1 && col >= fixed_cols_) Move_To(row, col);
+  if (row < 1 || col < fixed_cols_) return;
+  Move_To(row, col);
+  // A cell clicked where it is partly hidden comes fully into view, so the
+  // editor the click opens lies wholly over it.
+  if (row_ == row && col_ == col) scrollTo(model()->index(row - 1, col));
 }
 
 void Vb_Grid::Click_Cell(int row, int col) {
@@ -189,16 +316,22 @@ void Vb_Grid::Double_Click_Cell(int row, int col) {
   if (DblClick) DblClick();
 }
 
-void Vb_Grid::mousePressEvent(QMouseEvent* e) {
+void Vb_Grid::Mouse_Press(const QMouseEvent* e, bool on_cell, int row, int col) {
   setFocus(Qt::MouseFocusReason);
-  if (e->button() != Qt::LeftButton) return;
-  int r = 0, c = 0;
-  if (!Cell_At(e->position().toPoint(), &r, &c)) return;
-  Press_At(r, c);
+  if (e->button() != Qt::LeftButton || !on_cell) return;
+  Press_At(row, col);
   pressed_ = true;
 }
 
-void Vb_Grid::mouseReleaseEvent(QMouseEvent* e) {
+void Vb_Grid::mousePressEvent(QMouseEvent* e) {
+  int r = 0, c = 0;
+  const bool on_cell = Cell_At(e->position().toPoint(), &r, &c);
+  Mouse_Press(e, on_cell, r, c);
+}
+
+void Vb_Grid::mouseReleaseEvent(QMouseEvent* e) { Mouse_Release(e); }
+
+void Vb_Grid::Mouse_Release(const QMouseEvent* e) {
   if (e->button() != Qt::LeftButton) return;
   if (in_double_) {
     in_double_ = false;
@@ -211,16 +344,48 @@ void Vb_Grid::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void Vb_Grid::mouseDoubleClickEvent(QMouseEvent* e) {
-  if (e->button() != Qt::LeftButton) return;
   int r = 0, c = 0;
-  if (!Cell_At(e->position().toPoint(), &r, &c)) return;
-  mouse_row_ = r;
-  mouse_col_ = c;
+  const bool on_cell = Cell_At(e->position().toPoint(), &r, &c);
+  Mouse_Double(e, on_cell, r, c);
+}
+
+void Vb_Grid::Mouse_Double(const QMouseEvent* e, bool on_cell, int row, int col) {
+  if (e->button() != Qt::LeftButton || !on_cell) return;
+  mouse_row_ = row;
+  mouse_col_ = col;
   in_double_ = true;
   if (DblClick) DblClick();
 }
 
 void Vb_Grid::mouseMoveEvent(QMouseEvent*) {}
+
+bool Vb_Grid::eventFilter(QObject* o, QEvent* e) {
+  if (!fixed_view_ || o != fixed_view_->viewport()) return QTableWidget::eventFilter(o, e);
+  // The fixed cells are this grid's cells: the mouse on them works as on
+  // the data cells, and the wheel scrolls the grid.
+  switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+      auto* m = static_cast<QMouseEvent*>(e);
+      const QModelIndex i = fixed_view_->indexAt(m->position().toPoint());
+      if (e->type() == QEvent::MouseButtonPress)
+        Mouse_Press(m, i.isValid(), i.row() + 1, i.column());
+      else
+        Mouse_Double(m, i.isValid(), i.row() + 1, i.column());
+      return true;
+    }
+    case QEvent::MouseButtonRelease:
+      Mouse_Release(static_cast<QMouseEvent*>(e));
+      return true;
+    case QEvent::MouseMove:
+      return true;
+    case QEvent::Wheel:
+      QApplication::sendEvent(viewport(), e);
+      return true;
+    default:
+      return QTableWidget::eventFilter(o, e);
+  }
+}
 
 void Vb_Grid::keyPressEvent(QKeyEvent* e) {
   int r = row_, c = col_;

@@ -2,7 +2,12 @@
 // The grid every table of the program is shown in: a read-only table whose
 // cells are set by row and column, with one fixed header row (row 0) and
 // optionally one fixed number column (column 0). Cells are never typed into:
-// a window floats its own text box or list over the current cell.
+// a window floats its own text box or list over the current cell and
+// attaches it to the grid (Attach_Editor).
+//
+// The fixed column stays in place at the left edge when the grid scrolls
+// sideways, as the header row stays at the top; the data columns scroll in
+// the space right of it, so no data cell is ever shown under it.
 //
 // Rows and columns are numbered as the windows number them: row 0 is the
 // header, rows 1..Rows()-1 the data; column 0 is the fixed column when
@@ -15,10 +20,18 @@
 //  - Click: after a mouse click, once the click has moved the current cell.
 //    A click on a fixed cell moves nothing (Mouse_Row/Mouse_Col tell where).
 //  - DblClick: after the Click of a double click.
-//  - Scroll: the visible part moved.
+//  - Scroll: the visible part moved (vertically or sideways; by the wheel,
+//    the scroll bars, the keys or the program). Every attached editor is
+//    hidden before it, and the focus goes back to the grid: an editor that
+//    no longer lies over its cell shows nothing and takes no keys. Its text
+//    stays for the window's commit.
 
+#include <QPointer>
 #include <QTableWidget>
 #include <functional>
+#include <vector>
+
+class QTableView;
 
 class Vb_Grid : public QTableWidget {
   Q_OBJECT
@@ -63,11 +76,14 @@ public:
   int Cell_Width() const { return Cell_Rect().width(); }
   int Cell_Height() const { return Cell_Rect().height(); }
 
-  int Col_Width(int col) const { return columnWidth(col); }
-  void Set_Col_Width(int col, int px) { setColumnWidth(col, px); }
+  int Col_Width(int col) const;
+  void Set_Col_Width(int col, int px);
   // The first data row shown at the top, and scrolling it there.
   int Top_Row() const;
   void Set_Top_Row(int row);
+
+  // A text box or list the window floats over this grid's cells.
+  void Attach_Editor(QWidget* editor);
 
   // Simulated user input, as a click and the keys would arrive (tests).
   void Click_Cell(int row, int col);
@@ -85,6 +101,9 @@ protected:
   void mouseMoveEvent(QMouseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
+  void changeEvent(QEvent* e) override;
+  void updateGeometries() override;
+  bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
   QTableWidgetItem* Item_At(int row, int col, bool create);
@@ -93,6 +112,14 @@ private:
   void Press_At(int row, int col);
   bool Cell_At(const QPoint& pos, int* row, int* col) const;
   void Style_Fixed(QTableWidgetItem* it) const;
+  void Mouse_Press(const QMouseEvent* e, bool on_cell, int row, int col);
+  void Mouse_Release(const QMouseEvent* e);
+  void Mouse_Double(const QMouseEvent* e, bool on_cell, int row, int col);
+  void Scrolled();
+  void Apply_Row_Height();
+  void Split_Fixed_Columns();
+  void Place_Fixed_View();
+  int Fixed_Width() const;
 
   int fixed_cols_ = 1;
   int row_ = 0;
@@ -102,4 +129,6 @@ private:
   bool pressed_ = false;    // a press whose release makes a Click
   bool in_double_ = false;  // the press of a double click
   std::vector<Qt::Alignment> align_;
+  QTableView* fixed_view_ = nullptr;  // the fixed columns, over the left margin
+  std::vector<QPointer<QWidget>> editors_;
 };

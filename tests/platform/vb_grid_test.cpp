@@ -4,10 +4,16 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <functional>
 
+#include "platform/twips.h"
 #include "platform/vb_grid.h"
 #include "platform/vb_tabstrip.h"
+#include "support/grid_input.h"
 
 namespace {
 struct Recorded_Grid {
@@ -15,17 +21,20 @@ struct Recorded_Grid {
     g.Set_Format_String("^Channel|^  Band  |RX|^Name");
     g.Set_Rows(11);
     g.resize(600, 300);
+    g.show();
     g.LeaveCell = [this] { log.push_back(QString("leave %1,%2").arg(g.Row()).arg(g.Col())); };
     g.Click = [this] { log.push_back(QString("click %1,%2").arg(g.Row()).arg(g.Col())); };
     g.DblClick = [this] {
       log.push_back(QString("dbl %1,%2").arg(g.Mouse_Row()).arg(g.Mouse_Col()));
     };
   }
+  // A mouse event on the widget that shows the cell (the data or the fixed column).
   void Mouse(QEvent::Type t, int row, int col) {
-    const QRect r = g.visualRect(g.model()->index(row - 1, col));
-    QMouseEvent e(t, QPointF(r.center()), g.viewport()->mapToGlobal(QPointF(r.center())),
-                  Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(g.viewport(), &e);
+    const QPoint at = g.Cell_Rect_At(row, col).center();
+    QWidget* target = g.childAt(at);
+    const QPointF local = target->mapFrom(&g, at);
+    QMouseEvent e(t, local, target->mapToGlobal(local), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &e);
   }
   Vb_Grid g;
   QStringList log;
@@ -110,6 +119,143 @@ TEST(VbGrid, CellRectLiesOverTheCellAndScrollIsReported) {
   t.g.Set_Top_Row(50);
   EXPECT_GT(scrolls, 0);
   EXPECT_EQ(t.g.Top_Row(), 50);
+}
+
+namespace {
+// A window with a grid wider and taller than it shows.
+struct Scrolling_Grid {
+  Scrolling_Grid() : g(&top) {
+    g.Set_Format_String("^Channel|^  Band  |^RX Frequency|^TX Frequency|^Name|^Spare|^Other");
+    g.Set_Rows(100);
+    for (int r = 1; r < 100; ++r) g.Set_Text_At(r, 0, QString::number(r - 1));
+    g.setGeometry(0, 0, 260, 200);
+    top.resize(300, 240);
+    top.show();
+  }
+  QWidget top;
+  Vb_Grid g;
+};
+}  // namespace
+
+TEST(VbGrid, EveryScrollHidesTheAttachedEditorsFirstAndTheKeysGoToTheGrid) {
+  struct Way {
+    const char* name;
+    std::function<void(Vb_Grid&)> scroll;
+  } ways[] = {
+      {"wheel", [](Vb_Grid& g) { Wheel_Grid(&g, 1); }},
+      {"wheel sideways", [](Vb_Grid& g) { Wheel_Grid(&g, 1, Qt::Horizontal); }},
+      {"wheel over the fixed column",
+       [](Vb_Grid& g) {
+         QWidget* fixed = Widget_Over_Cell(&g, 2, 0);
+         const QPointF at(2, 2);
+         QWheelEvent e(at, fixed->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                       Qt::NoModifier, Qt::NoScrollPhase, false);
+         QApplication::sendEvent(fixed, &e);
+       }},
+      {"scroll bar", [](Vb_Grid& g) { g.verticalScrollBar()->setValue(5); }},
+      {"sideways scroll bar", [](Vb_Grid& g) { g.horizontalScrollBar()->setValue(40); }},
+      {"page down in the grid",
+       [](Vb_Grid& g) {
+         QKeyEvent e(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+         QApplication::sendEvent(&g, &e);
+       }},
+      {"the program", [](Vb_Grid& g) { g.Set_Top_Row(30); }},
+  };
+  for (const Way& way : ways) {
+    Scrolling_Grid t;
+    QLineEdit box(&t.top);
+    QComboBox list(&t.top);
+    list.setEditable(true);
+    t.g.Attach_Editor(&box);
+    t.g.Attach_Editor(&list);
+    t.g.Set_Row(2);
+    box.setGeometry(t.g.Cell_Rect().translated(t.g.pos()));
+    list.setGeometry(t.g.Cell_Rect_At(3, 1).translated(t.g.pos()));
+    box.show();
+    list.show();
+    box.setText("typed");
+    box.setFocus();
+    bool hidden_first = false;
+    int scrolls = 0;
+    t.g.Scroll = [&] {
+      ++scrolls;
+      hidden_first = box.isHidden() && list.isHidden();
+    };
+    way.scroll(t.g);
+    ASSERT_GT(scrolls, 0) << way.name;
+    EXPECT_TRUE(hidden_first) << way.name << ": hidden before Scroll is raised";
+    EXPECT_TRUE(box.isHidden() && list.isHidden()) << way.name;
+    EXPECT_EQ(Focus_In(&t.g), &t.g) << way.name;
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x");
+    QApplication::sendEvent(Focus_In(&t.g), &key);
+    EXPECT_EQ(box.text(), "typed") << way.name << ": the hidden box takes no keys and keeps its text";
+  }
+}
+
+TEST(VbGrid, TheFixedColumnStaysAtTheLeftEdgeWhenTheGridScrollsSideways) {
+  Scrolling_Grid t;
+  Vb_Grid& g = t.g;
+  QStringList log;
+  g.Click = [&] { log << QString("click %1,%2 at %3,%4").arg(g.Row()).arg(g.Col()).arg(g.Mouse_Row()).arg(g.Mouse_Col()); };
+  g.horizontalScrollBar()->setValue(g.horizontalScrollBar()->maximum());
+  ASSERT_GT(g.horizontalScrollBar()->value(), g.Col_Width(1)) << "the first data column is out of view";
+  const int fixed_right = g.frameWidth() + g.Col_Width(0);
+  for (int r : {0, 1, 5}) {
+    const QRect cell = g.Cell_Rect_At(r, 0);
+    EXPECT_EQ(cell.left(), g.frameWidth()) << r;
+    EXPECT_EQ(cell.right() + 1, fixed_right) << r;
+  }
+  // A fixed cell is drawn where its rectangle says, and shows its text there.
+  QWidget* fixed = Widget_Over_Cell(&g, 5, 0);
+  ASSERT_NE(fixed, nullptr);
+  EXPECT_NE(fixed, g.viewport());
+  auto* view = qobject_cast<QAbstractItemView*>(fixed->parentWidget());
+  ASSERT_NE(view, nullptr);
+  const QModelIndex shown = view->indexAt(fixed->mapFrom(&g, g.Cell_Rect_At(5, 0).center()));
+  EXPECT_EQ(shown.data().toString(), "4");
+  // Each data cell's rectangle is where it is drawn, and never under the
+  // fixed column: a cell partly scrolled under it has only its shown part.
+  for (int c = 1; c < g.Cols(); ++c) {
+    // Drawn with the grid line at its right and bottom.
+    const QRect drawn =
+        g.visualRect(g.model()->index(4, c)).translated(g.viewport()->pos()).adjusted(0, 0, 1, 1);
+    const QRect cell = g.Cell_Rect_At(5, c);
+    EXPECT_EQ(cell.left(), std::max(drawn.left(), fixed_right)) << c;
+    EXPECT_EQ(cell.right(), std::max(drawn.right(), fixed_right - 1)) << c;
+    EXPECT_EQ(cell.top(), drawn.top()) << c;
+    EXPECT_EQ(cell.bottom(), drawn.bottom()) << c;
+  }
+  // A click on a fixed cell where it shows reports it and moves nothing.
+  const int row = g.Row(), col = g.Col();
+  Click_Grid_Cell(&g, 5, 0);
+  // A click on a data cell partly under the fixed column brings it wholly
+  // into view before the Click, so an editor laid over it covers no number.
+  g.horizontalScrollBar()->setValue(g.Col_Width(1) + g.Col_Width(2) / 2);
+  ASSERT_LT(g.Cell_Rect_At(5, 2).width(), g.Col_Width(2));
+  QRect at_click;
+  g.Click = [&] { at_click = g.Cell_Rect(); };
+  Click_Grid_Cell(&g, 5, 2);
+  EXPECT_EQ(log, QStringList{QString("click %1,%2 at 5,0").arg(row).arg(col)});
+  EXPECT_EQ(g.Col(), 2);
+  EXPECT_EQ(at_click.left(), fixed_right);
+  EXPECT_EQ(at_click.width(), g.Col_Width(2));
+}
+
+TEST(VbGrid, RowsHaveTheModelledHeightAndNeverLessThanALineOfTheFont) {
+  for (int pixels : {0, 11, 30}) {
+    Scrolling_Grid t;
+    if (pixels > 0) {
+      QFont f = t.g.font();
+      f.setPixelSize(pixels);
+      t.g.setFont(f);
+    }
+    const int line = t.g.fontMetrics().height();
+    const int expected = std::max(Twips_To_Px(240), line + 1);
+    EXPECT_EQ(t.g.rowHeight(0), expected) << pixels;
+    EXPECT_EQ(t.g.rowHeight(50), expected) << pixels;
+    EXPECT_EQ(t.g.horizontalHeader()->height(), expected) << pixels << ": the header row too";
+    EXPECT_EQ(t.g.Cell_Rect_At(0, 0).height(), expected) << pixels;
+  }
 }
 
 TEST(VbTabStrip, TabsAreNumberedFromOneAndClicksReportTheChoice) {

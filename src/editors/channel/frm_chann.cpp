@@ -91,7 +91,8 @@ frm_chann::frm_chann() {
   connect(Command_Clear, &QPushButton::clicked, this, [this] { Command_Clear_Click(); });
   MSF_Chann->Click = [this] { MSF_Chann_Click(); };
   MSF_Chann->LeaveCell = [this] { MSF_Chann_LeaveCell(); };
-  MSF_Chann->Scroll = [this] { MSF_Chann_Scroll(); };
+  MSF_Chann->Attach_Editor(Text_Edit);
+  MSF_Chann->Attach_Editor(Combo_edit);
   Combo_edit->Click = [this] { Combo_edit_Click(); };
   Combo_edit->Change = [this] { Combo_edit_Change(); };
   Combo_edit->GotFocus = [this] { Combo_edit_GotFocus(); };
@@ -103,7 +104,6 @@ frm_chann::~frm_chann() {
   // The grid's handlers reach the model; nothing may run while it goes.
   MSF_Chann->LeaveCell = nullptr;
   MSF_Chann->Click = nullptr;
-  MSF_Chann->Scroll = nullptr;
   Combo_edit->Click = nullptr;
   Combo_edit->Change = nullptr;
   Combo_edit->GotFocus = nullptr;
@@ -304,8 +304,6 @@ void frm_chann::MSF_Chann_LeaveCell() {
   if (Unloaded()) return;
   if (c != Band) Hide_Editors_And_Empty();
 }
-
-void frm_chann::MSF_Chann_Scroll() { Text_Edit->hide(); }
 
 void frm_chann::Combo_edit_Change() {
   edit_->Edit_Row = static_cast<int16_t>(MSF_Chann->Row());

@@ -59,7 +59,6 @@ public:
   void Command_close_Click();
   void MSF_Chann_Click();
   void MSF_Chann_LeaveCell();
-  void MSF_Chann_Scroll();
   void Cell_Edit();
   void Combo_edit_Click();
   void Combo_edit_Change();

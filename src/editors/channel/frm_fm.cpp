@@ -104,7 +104,8 @@ void frm_FM::Form_Load() {
   Edit.Closed(MSF_Chann->Row(), MSF_Chann->Col());
   MSF_Chann->Click = [this] { MSF_Chann_Click(); };
   MSF_Chann->LeaveCell = [this] { MSF_Chann_LeaveCell(); };
-  MSF_Chann->Scroll = [this] { MSF_Chann_Scroll(); };
+  // A scroll hides the box; its text stays for the commit of its cell.
+  MSF_Chann->Attach_Editor(Text_Edit);
 
   ProgressBar1->setValue(0);
   Label_tr_count->clear();
@@ -221,11 +222,6 @@ void frm_FM::MSF_Chann_LeaveCell() {
   // The row shows what the record now holds (a character no single byte can
   // hold is stored, and shown, as "?").
   FM_Row_Show(r);
-}
-
-void frm_FM::MSF_Chann_Scroll() {
-  // The box no longer lies over its cell; its text stays for the commit.
-  Text_Edit->hide();
 }
 
 void frm_FM::Edit_Drop() {

@@ -46,7 +46,6 @@ public:
 
   void MSF_Chann_Click();
   void MSF_Chann_LeaveCell();
-  void MSF_Chann_Scroll();
   void Command_read_Click();
   void Command_Write_Click();
   void Command_Clear_Click();

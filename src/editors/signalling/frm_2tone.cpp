@@ -102,6 +102,8 @@ frm_2tone::frm_2tone() {
   MSF_Decode->Click = [this] { MSF_Decode_Click(); };
   MSF_Decode->LeaveCell = [this] { MSF_Decode_LeaveCell(); };
   MSF_Decode->DblClick = [this] { MSF_Decode_DblClick(); };
+  MSF_Encode->Attach_Editor(Text_Encode);
+  MSF_Decode->Attach_Editor(Combo_Decode);
 
   Text_Encode->Set_Key_Filter(Tone2_Encode_Filter());
   Combo_Decode->Set_Typing_Rule(Typing_Rule::Put_Back, &Undo_Text);

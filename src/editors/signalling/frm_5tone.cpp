@@ -81,6 +81,8 @@ void frm_5tone::Build_Controls() {
   Combo_edit->Change = [this] { Put_Back(Combo_edit, true, true); };
   Text_Edit = new Vb_Text(Frame_std);
   Text_Edit->hide();
+  MSF_Chann->Attach_Editor(Combo_edit);
+  MSF_Chann->Attach_Editor(Text_Edit);
 
   // Encode page.
   Frame_Encode = new QGroupBox(this);
@@ -104,6 +106,8 @@ void frm_5tone::Build_Controls() {
   };
   Text_Encode->Change = [this] { Text_Encode_Change(); };
   Text_Encode->LostFocus = [this] { Text_Encode_LostFocus(); };
+  MSF_Encode->Attach_Editor(Combo_Encode);
+  MSF_Encode->Attach_Editor(Text_Encode);
   for (int k = 0; k < 4; ++k) {
     Label_enc_ys[k] = new QLabel(Frame_Encode);
     Vb_Combo* c = New_List(Frame_Encode, &Undo_Text);
@@ -159,6 +163,8 @@ void frm_5tone::Build_Controls() {
   Text_Decode = new Vb_Text(Frame_Decode);
   Text_Decode->hide();
   Text_Decode->Change = [this] { Text_Decode_Change(); };
+  MSF_Decode->Attach_Editor(Combo_Decode);
+  MSF_Decode->Attach_Editor(Text_Decode);
   Frame_Dec_xx = new QGroupBox(Frame_Decode);
   for (int f = 0; f < 3; ++f) Label_F[f] = new QLabel(Frame_Dec_xx);
   Label_Disp = new QLabel(Frame_Dec_xx);

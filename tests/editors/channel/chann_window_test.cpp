@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QPushButton>
 
 #include "data/chann_default.h"
@@ -19,6 +20,7 @@
 #include "platform/vb_controls.h"
 #include "platform/vb_grid.h"
 #include "support/app_fixture.h"
+#include "support/grid_input.h"
 
 namespace {
 using namespace chann_col;
@@ -254,6 +256,16 @@ TEST_F(ChannWindow, EnterWalksThroughTheRow) {
   Key(w->Combo_edit->lineEdit(), Qt::Key_Return, "\r");
   EXPECT_EQ(g->Col(), Name);
   ASSERT_TRUE(w->Text_Edit->isVisible());
+  // The walk scrolled the grid sideways; the channel numbers stay in view at
+  // the left edge, beside the box and not under it.
+  ASSERT_GT(g->horizontalScrollBar()->value(), 0);
+  const QRect number = g->Cell_Rect_At(3, Number);
+  EXPECT_EQ(number.left(), g->frameWidth());
+  QWidget* shown = Widget_Over_Cell(g, 3, Number);
+  EXPECT_TRUE(shown && g->isAncestorOf(shown) && shown != g->viewport()) << "the number is drawn there";
+  EXPECT_FALSE(w->Text_Edit->geometry().intersects(number.translated(g->pos())));
+  EXPECT_EQ(w->Text_Edit->geometry(), g->Cell_Rect().translated(g->pos()));
+  EXPECT_EQ(w->Text_Edit->width(), g->Col_Width(Name)) << "the name cell is wholly in view";
   w->Text_Edit->Type_Text("ABC");
   w->Text_Edit->Type_Key(13);
   EXPECT_FALSE(w->Text_Edit->isVisible()) << "Enter in the name box hides it";
@@ -307,6 +319,38 @@ TEST_F(ChannWindow, ANameCellShowsTheNameAsStoredAndTooLongWhenItDoesNotFit) {
       EXPECT_TRUE(rec.calls.empty()) << c.typed;
     }
   }
+}
+
+TEST_F(ChannWindow, ScrollingHidesTheListAndAPickReachesOnlyTheChannelClicked) {
+  frm_chann* w = W();
+  Vb_Grid* g = G();
+  Let_Events_Run();
+  // The power list of channel 2 (a factory channel).
+  Click_Grid_Cell(g, 3, Power);
+  ASSERT_TRUE(w->Combo_edit->isVisible());
+  const QPoint list_at = w->mapTo(w->window(), w->Combo_edit->geometry().center());
+  Wheel_Grid(g, 1);
+  ASSERT_EQ(g->Top_Row(), 4) << "one notch scrolls three channels";
+  EXPECT_FALSE(w->Combo_edit->isVisible());
+  EXPECT_EQ(Focus_In(g), g) << "keys go to the grid, not to the hidden list";
+  // Where the list stood, channel 5's power shows now: the user clicks
+  // there and picks LOW.
+  Click_At(w->window(), list_at);
+  ASSERT_TRUE(w->Combo_edit->isVisible());
+  ASSERT_EQ(g->Row(), 6);
+  w->Combo_edit->Set_List_Index(1);
+  EXPECT_EQ(B(5, 14), 0x01);
+  EXPECT_EQ(B(2, 14), 0x00) << "the channel the list was first opened on keeps its power";
+  // The text box: hidden by a sideways scroll too, and nothing stored.
+  Click_Grid_Cell(g, 5, Rx);
+  ASSERT_TRUE(w->Text_Edit->isVisible());
+  const Image_Table before = Radio_Image;
+  w->Text_Edit->Type_Text("1");
+  Wheel_Grid(g, 2, Qt::Horizontal);
+  ASSERT_GT(g->horizontalScrollBar()->value(), 0);
+  EXPECT_FALSE(w->Text_Edit->isVisible());
+  EXPECT_EQ(Radio_Image, before) << "the scroll stores nothing";
+  EXPECT_TRUE(rec.calls.empty());
 }
 
 TEST_F(ChannWindow, WhichCellsOpenAnEditor) {

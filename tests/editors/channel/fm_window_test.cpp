@@ -12,6 +12,7 @@
 #include "platform/vb_controls.h"
 #include "platform/vb_grid.h"
 #include "support/app_fixture.h"
+#include "support/grid_input.h"
 
 namespace {
 constexpr int F = 0xFF;
@@ -122,7 +123,9 @@ TEST_F(FmWindow, SizedFromTheMainWindowAndEverythingInside) {
   // No column is cut: the grid is at least as wide as its columns.
   int cols = 0;
   for (int c = 0; c < 3; ++c) cols += f->MSF_Chann->Col_Width(c);
-  EXPECT_GE(f->MSF_Chann->viewport()->width(), cols);
+  EXPECT_GE(f->MSF_Chann->viewport()->width(), cols - f->MSF_Chann->Col_Width(0));
+  // The grid's height shows the header and every preset without scrolling.
+  for (int r = 1; r <= 16; ++r) EXPECT_TRUE(Row_Shown_Whole(f->MSF_Chann, r)) << r;
 }
 
 TEST_F(FmWindow, ClickEditLeaveCommitsTheCellIntoItsRecord) {
@@ -223,14 +226,19 @@ TEST_F(FmWindow, FrequencyAndNameMessages) {
 TEST_F(FmWindow, ScrollHidesTheBoxAndTheNextCommitStillApplies) {
   Fm_Default();
   auto* f = Open();
-  f->MSF_Chann->Click_Cell(1, 1);
+  Vb_Grid* g = f->MSF_Chann;
+  g->resize(g->width(), g->height() / 2);  // fewer rows shown than there are presets
+  Click_Grid_Cell(g, 1, 1);
+  ASSERT_TRUE(f->Text_Edit->isVisible());
   f->Text_Edit->selectAll();
   f->Text_Edit->Type_Text("101.1");
-  f->MSF_Chann_Scroll();
+  Wheel_Grid(g, 1);
+  ASSERT_GT(g->Top_Row(), 1);
   EXPECT_TRUE(f->Text_Edit->isHidden());
+  EXPECT_NE(Focus_In(g), f->Text_Edit) << "a hidden box takes no keys";
   EXPECT_EQ(f->Text_Edit->text(), "101.1");
   EXPECT_EQ(Cell(f, 1, 1), "88.90000") << "nothing committed by the scroll";
-  f->MSF_Chann->Click_Cell(6, 2);
+  Click_Grid_Cell(g, g->Top_Row() + 1, 2);
   EXPECT_EQ(Cell(f, 1, 1), "101.10000");
   EXPECT_EQ(Image_Row16(768)[3], 1);
 }

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <cerrno>
 
@@ -28,6 +29,7 @@
 #include "platform/vb_tabstrip.h"
 #include "support/app_fixture.h"
 #include "support/full_disk.h"
+#include "support/grid_input.h"
 #include "support/sim_fixture.h"
 
 namespace {
@@ -106,6 +108,15 @@ TEST_F(Tone5Window, LoadsItsTextsListsAndFirstStandard) {
   EXPECT_EQ(f->TabStrip1->Tab_Caption(1), QString::fromUtf8("标准"));
   EXPECT_EQ(f->TabStrip1->Tab_Caption(2), QString::fromUtf8("编解码"));
   EXPECT_EQ(f->Check_Decode_HJ[2]->text(), QString::fromUtf8("第 3 帧"));
+}
+
+TEST_F(Tone5Window, EachGridShowsTheHeaderAndAllItsRowsAtOnce) {
+  for (Vb_Grid* g : {f->MSF_Chann, f->MSF_Encode, f->MSF_Decode}) {
+    g->parentWidget()->show();
+    Let_Events_Run();
+    EXPECT_EQ(g->verticalScrollBar()->maximum(), 0) << "no row is left to scroll to";
+    for (int r = 1; r <= 15; ++r) EXPECT_TRUE(Row_Shown_Whole(g, r)) << r;
+  }
 }
 
 TEST_F(Tone5Window, DrawsTheStartUpImage) {

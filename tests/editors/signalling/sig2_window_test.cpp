@@ -1,6 +1,8 @@
 // The DTMF and 2-tone editors inside the started program: opened from the
 // Signal menu, sized from the main window, every control inside its parent.
+#include <QGroupBox>
 #include <QMdiSubWindow>
+#include <QScrollBar>
 
 #include "editors/signalling/frm_2tone.h"
 #include "editors/signalling/dtmf_area.h"
@@ -8,7 +10,9 @@
 #include "platform/vb_grid.h"
 #include "platform/twips.h"
 #include "platform/vb_form.h"
+#include "platform/vb_tabstrip.h"
 #include "support/app_fixture.h"
+#include "support/grid_input.h"
 
 namespace {
 // The first control (visible or not) that sticks out of its parent.
@@ -75,4 +79,23 @@ TEST_F(Sig2Windows, DtmfRedrawsWhenActivatedThe2ToneEditorDoesNot) {
   area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(t->Host()));
   Let_Events_Run();
   EXPECT_EQ(t->MSF_Encode->Text_At(1, 1), "1981.0");
+}
+
+TEST_F(Sig2Windows, BothGridsShowTheHeaderAndAllFifteenCodesAtOnce) {
+  for (int lang : {0, -1}) {
+    Lang_Flag = static_cast<int16_t>(lang);
+    w->Sig_2tone_Click();
+    auto* t = Forms::Find<frm_2tone>();
+    ASSERT_NE(t, nullptr);
+    t->TabStrip1->Click_Tab(2);  // the decode grid shown as well
+    t->Frame_Encode->show();
+    Let_Events_Run();
+    for (Vb_Grid* g : {t->MSF_Encode, t->MSF_Decode}) {
+      EXPECT_EQ(g->verticalScrollBar()->maximum(), 0) << lang << ": no code is left to scroll to";
+      for (int r = 1; r <= 15; ++r) EXPECT_TRUE(Row_Shown_Whole(g, r)) << lang << ": code " << r;
+      EXPECT_GE(g->rowHeight(0), g->fontMetrics().height()) << "a row holds a line of text";
+    }
+    t->Unload();
+    Let_Events_Run();
+  }
 }

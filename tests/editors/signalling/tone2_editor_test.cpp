@@ -13,6 +13,7 @@
 #include "platform/vb_grid.h"
 #include "platform/vb_tabstrip.h"
 #include "sig2_fixture.h"
+#include "support/grid_input.h"
 
 namespace {
 constexpr int F = 0xFF;
@@ -227,6 +228,33 @@ TEST_F(Tone2Editor, ToneBoxKeysAndPaste) {
   b->Set_Text("");
   b->Type_Text("1a2 3.456789");
   EXPECT_EQ(b->Text(), "123.456") << "a paste is filtered and stops at seven characters";
+}
+
+TEST_F(Tone2Editor, ScrollingHidesTheEncodeBoxAndWhatIsTypedReachesOnlyItsCell) {
+  Vb_Grid* g = w->MSF_Encode;
+  // Five codes fewer shown than there are, as with a larger font.
+  g->resize(g->width(), g->height() - 5 * g->rowHeight(0));
+  const std::vector<int> code7 = Bytes(726, 0, 2);
+  Click_Grid_Cell(g, 7, 1);
+  ASSERT_TRUE(w->Text_Encode->isVisible());
+  const QPoint box_at = w->Frame_Encode->mapTo(w->window(), w->Text_Encode->geometry().center());
+  Wheel_Grid(g, 1);
+  ASSERT_EQ(g->Top_Row(), 4) << "one notch scrolls three codes";
+  EXPECT_TRUE(w->Text_Encode->isHidden());
+  EXPECT_EQ(Focus_In(g), g) << "keys go to the grid, not to the hidden box";
+  // Where the box stood, code 10 shows now: the user clicks it, types and
+  // leaves it.
+  Click_At(w->window(), box_at);
+  ASSERT_TRUE(w->Text_Encode->isVisible());
+  EXPECT_EQ(g->Row(), 10);
+  w->Text_Encode->selectAll();
+  for (QChar ch : QString("1750")) Send_Key(Focus_In(g), Qt::Key(Qt::Key_0 + ch.digitValue()), ch);
+  Send_Key(Focus_In(g), Qt::Key_Return, "\r");
+  Click_Grid_Cell(g, 11, 1);
+  EXPECT_EQ(Bytes(726, 0, 2), code7) << "code 7 keeps its tone";
+  EXPECT_EQ(Bytes(729, 0, 2), (std::vector<int>{1750 % 256, 1750 / 256}));
+  EXPECT_EQ(g->Text_At(10, 1), "1750.0");
+  EXPECT_TRUE(rec.calls.empty());
 }
 
 TEST_F(Tone2Editor, OpeningADecodeListStoresNothing) {
