@@ -15,9 +15,9 @@
 #include <QProgressBar>
 #include <QTemporaryDir>
 
+#include "data/tone5_tables.h"
 #include "editors/image_rows.h"
 #include "editors/signalling/frm_5tone.h"
-#include "editors/signalling/tone5_tables.h"
 #include "files/file_dialogs.h"
 #include "files/sig_file.h"
 #include "link/link_engine.h"
