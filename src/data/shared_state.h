@@ -52,6 +52,7 @@ extern std::array<int16_t, 17> Pass_Old, Pass_New;
 
 // ---- alignment ----------------------------------------------------------------
 constexpr int Adj_Rows = 33;  // rows 0..32, rows 0..31 used (radio 0x3C00..0x3DFF)
+constexpr int Adj_Addr = 0x3C00;  // element (r, c), c = 0..15, is radio address Adj_Addr + 16 r + c
 using Adj_Table = std::array<Image_Row, Adj_Rows>;
 extern Adj_Table Adj_Image, Adj_Default;
 extern std::array<int16_t, 8> Sql_Rows;

@@ -22,10 +22,10 @@ void Adj_Read_Unpack() {
 
 Link_Profile Adj_Link_Profile(std::function<void()> show) {
   Link_Profile p = Editor_Link_Profile();
-  p.Read_Base = 0x3C00;
+  p.Read_Base = Adj_Addr;
   p.Read_Last = 8;
   p.Read_First = kFirstReply;
-  p.Write_Base = 0x3C00;
+  p.Write_Base = Adj_Addr;
   p.Write_First = 24;
   p.Write_Count = 28;
   p.Retry_Delay = 2000;

@@ -1,14 +1,15 @@
 #include "link/fm_link.h"
 
+#include "data/image_map.h"
 #include "data/shared_state.h"
 #include "link/editor_profile.h"
 
 Link_Profile Fm_Link_Profile() {
   Link_Profile p = Editor_Link_Profile();
-  p.Read_Base = Fm_Page << 8;
+  p.Read_Base = Fm_Area.Radio_Address();
   p.Read_Last = 4;
-  p.Write_Base = Fm_Page << 8;
-  p.Write_Count = Fm_Count;
+  p.Write_Base = Fm_Area.Radio_Address();
+  p.Write_Count = Fm_Area.Rows();
   p.Pass = Pass_Mode::Enforced;
   p.Unpack = &Fm_Link::Read_Unpack;
   Link_Texts& t = p.Texts;
@@ -46,6 +47,6 @@ Fm_Link::Fm_Link(const Link_Profile& profile, QObject* parent) : Link_Engine(pro
 bool Fm_Link::Password_Accepted() const { return Fm_Password_Accepted(Pass_Pressed, Pass_Block); }
 
 void Fm_Link::Read_Unpack(Link_Engine& e) {
-  Link_Engine::Unpack_Replies(2, 5, Fm_Page * 16);
+  Link_Engine::Unpack_Replies(2, 5, Fm_Area.first_row);
   if (auto* f = qobject_cast<Fm_Link*>(&e); f && f->FM_Show) f->FM_Show();
 }

@@ -8,7 +8,6 @@
 #include <array>
 #include <functional>
 
-#include "editors/channel/fm_record.h"
 #include "link/link_engine.h"
 
 Link_Profile Fm_Link_Profile();

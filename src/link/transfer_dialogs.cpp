@@ -9,7 +9,7 @@
 #include <QRadioButton>
 
 #include "data/shared_state.h"
-#include "editors/signalling/tone5_tables.h"
+#include "data/tone5_tables.h"
 #include "link/main_ident.h"
 #include "platform/main_frame.h"
 #include "platform/msg_box.h"

@@ -7,6 +7,7 @@
 #include "editors/channel/frm_chann.h"
 #include "data/shared_state.h"
 #include "data/titles.h"
+#include "editors/factory_codes.h"
 #include "files/image_file.h"
 #include "link/protocol.h"
 #include "support/app_fixture.h"
@@ -90,9 +91,16 @@ TEST(Startup, ImageMatchesTheGoldenFile) {
   Stop_Program(w);
 }
 
-// The simulated radio starts from the same image, so a newcomer's first read
-// gives back what the program showed; only the password row is blank.
+// The simulated radio starts from the same images, so a newcomer's first
+// read, whole-radio or alignment, gives back what the program showed: the
+// start-up image and, in the alignment area, the alignment image as the
+// alignment editor's transfer lays it out (row r at 0x3C00 + 16 r).
 TEST(Startup, TheSimulatedRadioStartsFromTheStartUpImage) {
+  No_Serial_Ports();
+  Msg_Recorder rec;
+  auto w = Start_Program();
+  const Adj_Table alignment = Adj_Image;
+  Stop_Program(w);
   Shared_Reset();
   const std::vector<uint8_t> mem = radiosim::Factory_Memory();
   QFile golden(QString(CV_TEST_DATA_DIR) + "/startup_image.dat");
@@ -100,20 +108,24 @@ TEST(Startup, TheSimulatedRadioStartsFromTheStartUpImage) {
   const auto table = Image_File_Parse(golden.readAll(), nullptr);
   ASSERT_TRUE(table);
   ASSERT_EQ(mem.size(), size_t{0x4000});
+  const auto in_alignment = [](int a) { return a >= 0x3C00 && a <= 0x3DFF; };
   for (int a = 0; a < 0x4000; ++a) {
-    if (a >= proto::Pass_Addr && a < proto::Pass_Addr + 12) {
-      ASSERT_EQ(mem[a], ' ') << "no password";
-      continue;
-    }
-    ASSERT_EQ(mem[a], (*table)[a / 16][a % 16]) << "address " << a;
+    if (in_alignment(a))
+      ASSERT_EQ(mem[a], alignment[(a - 0x3C00) / 16][a % 16]) << "alignment byte " << a - 0x3C00;
+    else
+      ASSERT_EQ(mem[a], (*table)[a / 16][a % 16]) << "address " << a;
   }
-  // An image file for --load goes through the program's reader and checks.
+  EXPECT_EQ(std::string(mem.begin() + proto::Pass_Addr, mem.begin() + proto::Pass_Addr + 12), std::string(Factory::Adj_User_Password) + Factory::Adj_Super_Password)
+      << "the factory passwords";
+  // An image file for --load goes through the program's reader and checks;
+  // it does not carry the alignment area, which keeps the factory table.
   QString why;
   EXPECT_FALSE(radiosim::Image_File_Memory("/dev/zero", &why));
   EXPECT_EQ(why, "it is not a regular file");
   const auto loaded = radiosim::Image_File_Memory(QString(CV_TEST_DATA_DIR) + "/startup_image.dat", &why);
   ASSERT_TRUE(loaded) << why.toStdString();
   EXPECT_EQ((*loaded)[0x10], (*table)[1][0]);
+  for (int a = 0x3C00; a <= 0x3DFF; ++a) ASSERT_EQ((*loaded)[a], mem[a]) << "alignment byte " << a - 0x3C00;
 }
 
 TEST(Startup, ProbeSettlesOnTheHighestPortThatOpens) {

@@ -3,7 +3,7 @@
 #include <QProgressBar>
 
 #include "data/image_map.h"
-#include "editors/signalling/tone5_tables.h"
+#include "data/tone5_tables.h"
 #include "link/transfer_dialogs.h"
 #include "support/sim_fixture.h"
 

@@ -7,8 +7,9 @@
 //   adj_bench --link     the read and the write only
 //
 // Redraw floor: the same redraw when no shown value changes, so no field
-// handler runs. Transfer floors: the time the bytes need on the wire (10 bits
-// a byte, both ways), and that plus the send pump's start before each frame.
+// handler runs. Transfer floor: the protocol floor of bench_common.h, the
+// time the bytes need on the wire (10 bits a byte, both ways) plus the waits
+// the exchange prescribes, the send pump's start before each frame first.
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -18,8 +19,6 @@
 #include "data/shared_state.h"
 #include "editors/alignment/adj_area.h"
 #include "editors/alignment/frm_adj_txp.h"
-#include "link/link_engine.h"
-#include "link/link_timing.h"
 #include "link/protocol.h"
 #include "platform/msg_box.h"
 #include "tools/bench/bench_common.h"
@@ -61,17 +60,8 @@ void Pages(frm_Adj_Txp* f) {
 
 bool Transfer(const char* name, radiosim::Radio_Sim& sim, frm_Adj_Txp* f, bool write) {
   bench::Timed_Transfer run(sim);
-  const bool done = run.Run([&] { write ? f->Command_Write_Click() : f->Command_read_Click(); }, 120000);
-  const double secs = run.Secs();
-  const auto n = sim.Counts();
-  const double wire = bench::Wire_Secs(n);
-  // Lone acknowledgements leave at once; every other frame waits for the pump.
-  const int frames = bench::Pumped_Frames(sim);
-  const double pumped = wire + frames * link_timing::Pump_Start_Ms / 1000.0;
-  std::printf("%-6s %7.2f s   wire %6.2f s   wire + pump starts %6.2f s   ratio %.2f   (%lld bytes out, %lld back)  %s\n",
-              name, secs, wire, pumped, wire > 0 ? secs / wire : 0.0, n.rx_bytes, n.tx_bytes,
-              run.Outcome().constData());
-  return done;
+  run.Run([&] { write ? f->Command_Write_Click() : f->Command_read_Click(); }, 120000);
+  return run.Report(name, sim, f->Engine()->Profile());
 }
 }  // namespace
 

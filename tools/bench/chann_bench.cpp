@@ -1,9 +1,10 @@
 // Times the channel editor: the full redraw of its grid (Row_Show of the 200
 // channels and the grid fill), and its read and write of the channel and
 // name areas against the simulated radio pacing its line at a true 9600
-// bit/s. Each transfer is printed beside its floor: the time its bytes need on
-// the wire (10 bits a byte, every byte both ways) plus the send pump's start
-// for every frame the program sends through it.
+// bit/s. Each transfer is printed beside its protocol floor (bench_common.h):
+// the time its bytes need on the wire (10 bits a byte, every byte both ways)
+// plus the send pump's start for every frame the program sends through it and
+// the waits after the handshake acknowledgements.
 //
 //   chann_bench            everything
 //   chann_bench --redraw   the redraw only
@@ -24,7 +25,6 @@
 #include "data/tone_table.h"
 #include "editors/channel/frm_chann.h"
 #include "link/chann_link.h"
-#include "link/protocol.h"
 #include "tools/bench/bench_common.h"
 
 namespace {
@@ -71,24 +71,8 @@ void Redraw_Bench() {
 bool Transfer_Bench(const char* name, radiosim::Radio_Sim& sim, bool write) {
   bench::Timed_Transfer run(sim);
   auto* w = Forms::Reload<frm_chann>();
-  const bool done = run.Run([&] { write ? w->Command_Write_Click() : w->Command_read_Click(); }, 300000);
-  const double secs = run.Secs();
-  const auto n = sim.Counts();
-  // Frames that went through the send pump: the connect command, the
-  // password request and every data request or row.
-  const int pumped = 1 + 1 + (write ? n.writes : n.reads - 1);
-  const Link_Profile& p = w->Engine()->Profile();
-  const double wire = bench::Wire_Secs(n);
-  // An acknowledgement sent on its own (after the identification, the
-  // password block and, in a read, every block) is on the line while the
-  // pump waits for its start, so its time is not added twice.
-  const int lone_acks = write ? 2 : n.acks;
-  const double overlap = static_cast<double>(proto::Wire_Micros(lone_acks)) / 1e6;
-  const double floor = wire - overlap + pumped * p.Pump_Start_Ms / 1000.0 +
-                       (p.Ident_Pause_Ms + p.Pass_Pause_Ms) / 1000.0;
-  std::printf("%-6s %8.2f s   floor %8.2f s (wire %6.2f s + %d frames x %d ms)   ratio %.3f   %s\n", name,
-              secs, floor, wire, pumped, p.Pump_Start_Ms, floor > 0 ? secs / floor : 0.0,
-              run.Outcome().constData());
+  run.Run([&] { write ? w->Command_Write_Click() : w->Command_read_Click(); }, 300000);
+  const bool done = run.Report(name, sim, w->Engine()->Profile());
   w->Unload();
   return done;
 }

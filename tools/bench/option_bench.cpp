@@ -1,9 +1,10 @@
 // Times the option editor: a full redraw of its window (every list and box),
 // and its read and write against the simulated radio pacing its line at a
-// true 9600 bit/s, each beside its protocol floor: the bytes on the wire plus
-// the pauses the radio needs (the send pump's start before every frame, the
-// pause after every frame, which the reply may fill, and the pauses after
-// the identification and password acknowledgements).
+// true 9600 bit/s, each beside its protocol floor (bench_common.h): the bytes
+// on the wire plus the pauses the radio needs (the send pump's start before
+// every frame, the pause after every frame, which the frame and its reply may
+// fill, and the pauses after the identification and password
+// acknowledgements).
 //
 //   option_bench            everything
 //   option_bench --redraw   the redraw only
@@ -13,7 +14,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <map>
 
 #include "data/image_map.h"
 #include "data/opt_default.h"
@@ -21,41 +21,13 @@
 #include "data/shared_state.h"
 #include "data/tone_table.h"
 #include "editors/options/frm_option.h"
-#include "link/link_engine.h"
-#include "link/link_timing.h"
-#include "link/protocol.h"
 #include "tools/bench/bench_common.h"
 
 namespace {
-double Wire_Ms(size_t bytes) { return proto::Wire_Micros(static_cast<long long>(bytes)) / 1000.0; }
-
-// The floor of the exchange the simulator logged.
-double Floor_Ms(const radiosim::Radio_Sim& sim, const Link_Profile& p) {
-  std::map<uint64_t, size_t> reply_bytes;
-  for (const auto& r : sim.Replies()) reply_bytes[r.frame] += r.bytes.size();
-  double ms = p.Ident_Pause_Ms + p.Pass_Pause_Ms;
-  for (const auto& f : sim.Frames()) {
-    const double reply = Wire_Ms(reply_bytes[f.seq]);
-    if (f.kind == radiosim::Frame_Kind::Ack) {
-      // Sent at once by the receive handler: no pump, no pause.
-      ms += Wire_Ms(f.raw.size()) + reply;
-      continue;
-    }
-    // The pause after a frame runs from its last byte leaving the program, so
-    // the frame's own bytes on the line and the reply may fill it.
-    ms += p.Pump_Start_Ms + std::max<double>(p.Frame_Pause_Ms, Wire_Ms(f.raw.size()) + reply);
-  }
-  return ms;
-}
-
 bool Transfer(const char* name, radiosim::Radio_Sim& sim, frm_option* f, bool write) {
   bench::Timed_Transfer run(sim);
-  const bool done = run.Run([&] { write ? f->Command_Write_Click() : f->Command_read_Click(); }, 120000);
-  const double ms = run.Ms();
-  const double floor = Floor_Ms(sim, f->Engine()->Profile());
-  std::printf("%-6s %8.0f ms   floor %8.0f ms   ratio %.3f   %s\n", name, ms, floor, floor > 0 ? ms / floor : 0.0,
-              run.Outcome().constData());
-  return done;
+  run.Run([&] { write ? f->Command_Write_Click() : f->Command_read_Click(); }, 120000);
+  return run.Report(name, sim, f->Engine()->Profile());
 }
 }  // namespace
 

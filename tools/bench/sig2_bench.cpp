@@ -1,9 +1,10 @@
 // Times the DTMF and 2-tone editors: each window's redraw from the image, and
 // its read and write against the simulated radio pacing its line at a true
-// 9600 bit/s, each transfer printed beside its floor: the time its bytes need
-// on the wire (10 bits a byte, every byte both ways) plus the waits the
-// exchange itself prescribes (the send pump's start before each frame, the
-// pauses after the identification and password acknowledgements).
+// 9600 bit/s, each transfer printed beside its protocol floor
+// (bench_common.h): the time its bytes need on the wire (10 bits a byte,
+// every byte both ways) plus the waits the exchange itself prescribes (the
+// send pump's start before each frame, the pauses after the identification
+// and password acknowledgements).
 //
 //   sig2_bench              everything
 //   sig2_bench --redraw     the redraws only
@@ -23,7 +24,6 @@
 #include "editors/signalling/frm_dtmf.h"
 #include "editors/signalling/tone2_area.h"
 #include "link/link_engine.h"
-#include "link/protocol.h"
 #include "tools/bench/bench_common.h"
 
 namespace {
@@ -50,22 +50,8 @@ void Redraw(const char* name, const Image_Area& area, const std::function<void()
 
 bool Transfer(const char* name, radiosim::Radio_Sim& sim, Link_Engine* engine, bool write) {
   bench::Timed_Transfer run(sim);
-  const bool done =
-      run.Run([&] { write ? engine->Command_Write_Click() : engine->Command_read_Click(); }, 120000);
-  const double secs = run.Secs();
-  const auto n = sim.Counts();
-  const double wire = bench::Wire_Secs(n);
-  // The floor: the bytes on the wire, plus the send pump's start before every
-  // frame it sends and the pauses after the two handshake acknowledgements.
-  const Link_Profile& p = engine->Profile();
-  const int pumped = bench::Pumped_Frames(sim);
-  const double floor =
-      wire + (pumped * p.Pump_Start_Ms + p.Ident_Pause_Ms + p.Pass_Pause_Ms) / 1000.0;
-  std::printf("%-8s %-5s %6.2f s   wire %6.2f s   floor %6.2f s   ratio to floor %.3f   (%lld bytes out, "
-              "%lld back, %d frames)  %s\n",
-              name, write ? "write" : "read", secs, wire, floor, floor > 0 ? secs / floor : 0.0,
-              n.rx_bytes, n.tx_bytes, pumped, run.Outcome().constData());
-  return done;
+  run.Run([&] { write ? engine->Command_Write_Click() : engine->Command_read_Click(); }, 120000);
+  return run.Report(name, sim, engine->Profile());
 }
 }  // namespace
 
@@ -88,10 +74,10 @@ int main(int argc, char** argv) {
   if (!bench::Start_Paced_Sim(sim)) return 1;
 
   bool ok = true;
-  ok = Transfer("DTMF", sim, dtmf->Engine(), false) && ok;
-  ok = Transfer("DTMF", sim, dtmf->Engine(), true) && ok;
-  ok = Transfer("2 TONE", sim, tone2->Engine(), false) && ok;
-  ok = Transfer("2 TONE", sim, tone2->Engine(), true) && ok;
+  ok = Transfer("DTMF read", sim, dtmf->Engine(), false) && ok;
+  ok = Transfer("DTMF write", sim, dtmf->Engine(), true) && ok;
+  ok = Transfer("2 TONE read", sim, tone2->Engine(), false) && ok;
+  ok = Transfer("2 TONE write", sim, tone2->Engine(), true) && ok;
   Forms::Unload_All();
   sim.Stop();
   return ok ? 0 : 1;

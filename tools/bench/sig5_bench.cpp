@@ -1,7 +1,8 @@
 // Times the 5-tone editor: a redraw of the window from the image, its read
 // and write against the simulated radio pacing its line at a true 9600
-// bit/s (each beside the time its bytes need on the wire, 10 bits a byte,
-// every byte both ways), and a signalling-file save followed by a load.
+// bit/s (each beside its protocol floor, bench_common.h: the time its bytes
+// need on the wire, 10 bits a byte, every byte both ways, plus the waits the
+// exchange prescribes), and a signalling-file save followed by a load.
 //
 //   sig5_bench            everything
 //   sig5_bench --no-link  the redraw and the file only
@@ -17,7 +18,6 @@
 #include "editors/signalling/frm_5tone.h"
 #include "editors/signalling/tone5_area.h"
 #include "link/link_engine.h"
-#include "link/protocol.h"
 #include "platform/msg_box.h"
 #include "tools/bench/bench_common.h"
 
@@ -25,23 +25,9 @@ namespace {
 QString last_message;
 
 bool Transfer(const char* name, frm_5tone* f, radiosim::Radio_Sim& sim, bool write) {
-  sim.Clear_Log();
-  last_message.clear();
-  QElapsedTimer t;
-  t.start();
-  if (write)
-    f->Command_Write_Click();
-  else
-    f->Command_read_Click();
-  const bool done = bench::Spin_Until([] { return !last_message.isEmpty(); }, 120000);
-  const double secs = t.elapsed() / 1000.0;
-  bench::Spin_Until([] { return false; }, 50);  // the last acknowledgement reaches the radio
-  const auto n = sim.Counts();
-  const double wire = bench::Wire_Secs(n);
-  std::printf("%-8s %8.2f s   wire %8.2f s   ratio %.2f   (%lld bytes out, %lld bytes back)  %s\n", name, secs,
-              wire, wire > 0 ? secs / wire : 0.0, n.rx_bytes, n.tx_bytes,
-              done ? last_message.toUtf8().constData() : "did not finish");
-  return done;
+  bench::Timed_Transfer run(sim);
+  run.Run([&] { write ? f->Command_Write_Click() : f->Command_read_Click(); }, 120000);
+  return run.Report(name, sim, f->Engine()->Profile());
 }
 }  // namespace
 

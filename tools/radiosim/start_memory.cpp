@@ -2,9 +2,9 @@
 
 #include "app/factory_image.h"
 #include "data/shared_state.h"
+#include "editors/alignment/adj_area.h"
 #include "files/bounded_read.h"
 #include "files/image_file.h"
-#include "link/protocol.h"
 #include "tools/radiosim/radio_sim.h"
 
 namespace radiosim {
@@ -17,14 +17,22 @@ std::vector<uint8_t> Rows(const Table& t) {
     for (int c = 0; c < 16; ++c) mem.push_back(static_cast<uint8_t>(t[r][c]));
   return mem;
 }
+
+// The factory alignment table where the alignment editor's transfer reads
+// and writes it: row r at Adj_Addr + 16 r. A radio from the factory holds
+// it, so a first alignment read shows the values the editor starts with.
+std::vector<uint8_t> With_Factory_Alignment(std::vector<uint8_t> mem) {
+  Adj_DefaultFill();
+  for (int r = 0; r < Adj_Area_Rows; ++r)
+    for (int c = 0; c < 16; ++c) mem[Adj_Addr + 16 * r + c] = static_cast<uint8_t>(Adj_Default[r][c] & 0xFF);
+  return mem;
+}
 }  // namespace
 
 std::vector<uint8_t> Factory_Memory() {
   Factory_Tables();
   Factory_Defaults();
-  std::vector<uint8_t> mem = Rows(Radio_Image);
-  for (int k = 0; k < 12; ++k) mem[proto::Pass_Addr + k] = ' ';
-  return mem;
+  return With_Factory_Alignment(Rows(Radio_Image));
 }
 
 std::optional<std::vector<uint8_t>> Image_File_Memory(const QString& path, QString* why) {
@@ -38,7 +46,7 @@ std::optional<std::vector<uint8_t>> Image_File_Memory(const QString& path, QStri
     if (why) *why = Image_Parse_Message(err);
     return std::nullopt;
   }
-  return Rows(*table);
+  return With_Factory_Alignment(Rows(*table));
 }
 
 }  // namespace radiosim

@@ -1,6 +1,7 @@
 #pragma once
 // What the simulated radio's memory holds when it starts: the program's own
-// factory start-up image, or the rows of an image file.
+// factory start-up image, or the rows of an image file; in both, the
+// program's factory alignment table in the alignment area.
 
 #include <QString>
 #include <cstdint>
@@ -10,11 +11,13 @@
 namespace radiosim {
 
 // The 16 KiB the program's start-up image puts in rows 0..1023, with the
-// password row left blank (no password set).
+// factory alignment table at 0x3C00..0x3DFF (its two passwords included).
 std::vector<uint8_t> Factory_Memory();
 
 // Rows 0..1023 of an image file, read through the program's bounded reader
-// and checked by its parser. Nothing, with a reason, for anything else.
+// and checked by its parser, with the factory alignment table at
+// 0x3C00..0x3DFF, as image files do not carry the alignment area. Nothing,
+// with a reason, for anything else.
 std::optional<std::vector<uint8_t>> Image_File_Memory(const QString& path, QString* why);
 
 }  // namespace radiosim

@@ -10,8 +10,11 @@
 
 #include <QString>
 
-constexpr int Fm_Page = 48;      // the area's 256-byte page; record n is row Fm_Page * 16 + n
-constexpr int Fm_Count = 16;
+#include "data/image_map.h"
+
+// The area's 256-byte page; record n is row Fm_Page * 16 + n.
+constexpr int Fm_Page = Fm_Area.Radio_Address() >> 8;
+constexpr int Fm_Count = Fm_Area.Rows();
 constexpr int Fm_Name_Byte = 8;  // first name byte
 constexpr int Fm_Name_Max = 6;   // characters the editor stores
 

@@ -8,10 +8,10 @@
 #include <QPushButton>
 
 #include "data/shared_state.h"
+#include "data/tone5_tables.h"
 #include "editors/editor_window.h"
 #include "editors/signalling/digit_codes.h"
 #include "editors/signalling/tone5_area.h"
-#include "editors/signalling/tone5_tables.h"
 #include "files/file_dialogs.h"
 #include "files/sig_file.h"
 #include "link/link_engine.h"

@@ -1,7 +1,7 @@
 #include "editors/signalling/tone5_area.h"
 
 #include "data/shared_state.h"
-#include "editors/signalling/tone5_tables.h"
+#include "data/tone5_tables.h"
 
 std::array<std::array<int16_t, 16>, 256> Sig_Buffer{};
 std::array<std::array<int16_t, 16>, 16> Sig_Scratch{};

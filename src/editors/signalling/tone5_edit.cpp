@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "data/shared_state.h"
+#include "data/tone5_tables.h"
 #include "editors/signalling/digit_codes.h"
-#include "editors/signalling/tone5_tables.h"
 
 namespace {
 QStringList Numbers(int first, int step, int count) {

@@ -17,9 +17,9 @@
 #include <QTemporaryDir>
 #include <cerrno>
 
+#include "data/tone5_tables.h"
 #include "editors/image_rows.h"
 #include "editors/signalling/frm_5tone.h"
-#include "editors/signalling/tone5_tables.h"
 #include "files/file_dialogs.h"
 #include "files/bounded_read.h"
 #include "files/sig_file.h"

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "data/tone5_tables.h"
 #include "editors/image_rows.h"
 #include "editors/signalling/tone2_area.h"
 #include "editors/signalling/tone5_area.h"
-#include "editors/signalling/tone5_tables.h"
 
 namespace {
 constexpr int F = 0xFF;

@@ -2,10 +2,10 @@
 // list items, and the signalling file's build.
 #include <gtest/gtest.h>
 
+#include "data/tone5_tables.h"
 #include "editors/image_rows.h"
 #include "editors/signalling/tone5_area.h"
 #include "editors/signalling/tone5_edit.h"
-#include "editors/signalling/tone5_tables.h"
 
 namespace {
 constexpr int F = 0xFF;

@@ -1,4 +1,4 @@
-#include "editors/signalling/tone5_tables.h"
+#include "data/tone5_tables.h"
 
 #include <cmath>
 
