@@ -17,6 +17,8 @@
 #include "data/titles.h"
 #include "files/file_dialogs.h"
 #include "link/chann_link.h"
+#include "link/password_dialog.h"
+#include "link/transfer_dialogs.h"
 #include "support/app_fixture.h"
 
 class MainWindow : public Program_Test {
@@ -145,6 +147,57 @@ TEST(MainWindowLayout, WindowAndStatusBarFitTheScreenAndEveryPanelText) {
     EXPECT_EQ(w->Panel(8)->text(), " 136-- 174");
     Stop_Program(w);
     Lang_Flag = 0;
+  }
+}
+
+// Whatever the screen, every window the main window opens is at least as
+// large as its controls need, and its child window shows it whole, also
+// after the child window is made as small as it goes.
+TEST(MainWindowLayout, EveryWindowHoldsItsControlsOnTheSmallestScreen) {
+  using Open = Vb_Form* (*)(MDImain*);
+  struct Case {
+    const char* name;
+    Open open;
+  } cases[] = {
+      {"read", [](MDImain* m) -> Vb_Form* { m->Prog_read_Click(); return Forms::Find<Form_Comm_Read>(); }},
+      {"write", [](MDImain* m) -> Vb_Form* { m->Prog_write_Click(); return Forms::Find<Form_Comm_Write>(); }},
+      {"port setup", [](MDImain* m) -> Vb_Form* { m->proc_setup_Click(); return Forms::Find<Form_setup>(); }},
+      {"password", [](MDImain* m) -> Vb_Form* { m->PC_PassWord_Click(); return Forms::Find<Form_Write_PassWord>(); }},
+      {"FM", [](MDImain* m) -> Vb_Form* { m->fm_chann_edit_Click(); return Forms::Find<frm_FM>(); }},
+      {"channel", [](MDImain* m) -> Vb_Form* { m->chann_edit_Click(); return Forms::Find<frm_chann>(); }},
+      {"2-tone", [](MDImain* m) -> Vb_Form* { m->Sig_2tone_Click(); return Forms::Find<frm_2tone>(); }},
+      {"5-tone", [](MDImain* m) -> Vb_Form* { m->Sig_5tone_Click(); return Forms::Find<frm_5tone>(); }},
+      {"DTMF", [](MDImain* m) -> Vb_Form* { m->Sig_dtmf_Click(); return Forms::Find<frm_dtmf>(); }},
+      {"alignment", [](MDImain* m) -> Vb_Form* { m->frm_adj_Click(); return Forms::Find<frm_Adj_Txp>(); }},
+  };
+  for (QSize screen : {QSize(1024, 768), QSize(1280, 800)}) {
+    No_Serial_Ports();
+    Msg_Recorder rec;
+    auto w = Start_Program(screen);
+    Let_Events_Run();
+    for (const Case& c : cases) {
+      const std::string at = std::string(c.name) + QString(" at %1 x %2").arg(screen.width()).arg(screen.height()).toStdString();
+      Vb_Form* f = c.open(w.get());
+      Let_Events_Run();
+      ASSERT_NE(f, nullptr) << at;
+      ASSERT_NE(f->Host(), nullptr) << at;
+      for (int shrunk = 0; shrunk < 2; ++shrunk) {
+        if (shrunk) {
+          f->Host()->resize(10, 10);
+          Let_Events_Run();
+        }
+        const char* when = shrunk ? " after shrinking" : "";
+        for (QWidget* k : f->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+          if (!k->isWindow() && k->isVisible()) {
+            EXPECT_TRUE(f->rect().contains(k->geometry()))
+                << at << when << ": " << k->metaObject()->className() << " " << k->objectName().toStdString()
+                << " at " << k->x() << ", " << k->y() << " size " << k->width() << " x " << k->height()
+                << " is cut off by " << f->width() << " x " << f->height();
+          }
+        EXPECT_TRUE(f->Host()->rect().contains(f->geometry())) << at << when;
+      }
+    }
+    Stop_Program(w);
   }
 }
 
