@@ -77,20 +77,20 @@ void Vb_Form::Keep_Controls_Inside() {
   // Whatever size rule a window follows (most follow the screen's size), it
   // never cuts off its own controls: their extent becomes its minimum, and
   // the child window's minimum with its frame, so no later resize cuts them
-  // either. A child window that grows past the main frame's client area
-  // moves back into it as far as it can.
+  // either. A child window that has to grow keeps its centre where its own
+  // rule put it, as far as the main frame's client area allows.
   const QSize need = Controls_Extent();
   if (!need.isValid()) return;
   setMinimumSize(minimumSize().expandedTo(need));
   QWidget* s = sub_.data();
   if (!s) return;
-  const QSize before = s->size();
+  const QRect before = s->geometry();
   s->setMinimumSize(minimumSize() + frame_);
   QWidget* area = s->parentWidget();
-  if (s->size() == before || !area) return;
-  const QPoint at(std::max(0, std::min(s->x(), area->width() - s->width())),
-                  std::max(0, std::min(s->y(), area->height() - s->height())));
-  s->move(at);
+  if (s->size() == before.size() || !area) return;
+  const QPoint centred = before.center() - QPoint(s->width() / 2, s->height() / 2);
+  s->move(std::max(0, std::min(centred.x(), area->width() - s->width())),
+          std::max(0, std::min(centred.y(), area->height() - s->height())));
 }
 
 void Vb_Form::Show_As_Child() {

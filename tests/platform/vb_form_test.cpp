@@ -43,7 +43,7 @@ struct Small_Rule_Form : Vb_Form {
     add({0, 0, 900, 900})->hide();
     if (Child) {
       Show_As_Child();
-      Host()->resize(200, 100);  // the rule gives the outer size
+      Host()->setGeometry(300, 200, 200, 100);  // the rule gives the outer size
     } else {
       Show_Top_Level();
     }
@@ -75,6 +75,11 @@ void Check_Small_Rule() {
   QApplication::processEvents();
   auto* f = Forms::Find<Small_Rule_Form<Child>>();
   Expect_Controls_Inside<Child>("after the load");
+  if (Child) {
+    const QPoint centre = f->Host()->geometry().center();
+    EXPECT_NEAR(centre.x(), 399, 1) << "the child window grew about the centre its rule gave it";
+    EXPECT_NEAR(centre.y(), 249, 1);
+  }
   // A later resize by the program or the user cannot cut them either.
   QWidget* outer = Child ? f->Host() : f;
   outer->resize(50, 50);
