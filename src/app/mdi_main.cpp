@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPainterPath>
@@ -51,6 +52,11 @@ namespace {
 constexpr int kPanelWidth[16] = {0, 4, 4, 5, 10, 6, 5, 5, 5, 5, 5, 5, 5, 5, 5, 20};
 // The rest of the bar (6 %) stays empty at its right end.
 constexpr int kPanelRest = 100 - 94;
+// Pixels between two panels.
+constexpr int kPanelGap = 2;
+// What the status bar keeps around its row of panels: a few pixels at its
+// left, its spacing after the row.
+constexpr int kBarSpare = 2 + 6;
 
 // The labels of the odd panels.
 struct Status_Label {
@@ -221,20 +227,36 @@ void MDImain::Build_Toolbar() {
 
 void MDImain::Build_Status_Bar() {
   // The panels share the window's width in the proportions of their widths,
-  // each at least as wide as its widest text (Fit_Panels).
+  // each at least as wide as its widest text (Fit_Panels). They stand in a
+  // row of their own, a narrow gap apart: the bar's own wide spacing would
+  // take the room of a whole panel on a small screen.
+  panel_row_ = new QWidget(this);
+  auto* row = new QHBoxLayout(panel_row_);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(kPanelGap);
   for (int i = 1; i <= Status_Panel_Count; ++i) {
-    auto* l = new QLabel(this);
+    auto* l = new QLabel(panel_row_);
     l->setObjectName(QString("Panel%1").arg(i));
     l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     l->setIndent(2);
-    statusBar()->addWidget(l);
+    row->addWidget(l);
     panels_[i] = l;
   }
+  row->addStretch(1);
+  statusBar()->addWidget(panel_row_, 1);
   statusBar()->setSizeGripEnabled(false);
+  // The row follows the window's width (a window manager may size the
+  // window after the start-up): the panels follow the row.
+  panel_row_->installEventFilter(this);
   Status_Set_View([this](int i, const QString& t) {
     if (i >= 1 && i <= Status_Panel_Count && panels_[i]) panels_[i]->setText(t);
   });
   for (int i = 1; i <= Status_Panel_Count; ++i) panels_[i]->setText(Status_Text(i));
+}
+
+bool MDImain::eventFilter(QObject* o, QEvent* e) {
+  if (o == panel_row_ && e->type() == QEvent::Resize) Fit_Panels();
+  return QMainWindow::eventFilter(o, e);
 }
 
 void MDImain::Status_Labels() {
@@ -269,10 +291,11 @@ void MDImain::Fit_Panels() {
     for (const QString& t : Panel_Texts(i)) need[i] = std::max(need[i], fm.horizontalAdvance(t));
     if (need[i] > 0) need[i] += l->indent() + 2 * l->frameWidth() + 2;
   }
-  // The room for the panels: the window's width less the bar's own spacing
-  // (a few pixels at its left, the gap after each panel).
-  const int gap = std::max(0, style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing));
-  const int room = std::max(0, width() - 4 - (Status_Panel_Count + 1) * std::max(gap, 6));
+  // The room for the panels: their row's width less the gaps between them.
+  // Before the row is laid out, the window's width less the bar's own
+  // spacing around the row stands for it.
+  const int row_width = panel_row_->isVisible() ? panel_row_->width() : width() - kBarSpare;
+  const int room = std::max(0, row_width - (Status_Panel_Count - 1) * kPanelGap);
   // One percent's width: the room shared in proportion among the panels that
   // do not need more than their share, and the empty rest of the bar.
   std::array<bool, 16> grown{};
@@ -290,13 +313,6 @@ void MDImain::Fit_Panels() {
   }
   for (int i = 1; i <= Status_Panel_Count; ++i)
     panels_[i]->setFixedWidth(grown[i] ? need[i] : std::max(1, static_cast<int>(per_percent * kPanelWidth[i])));
-}
-
-void MDImain::resizeEvent(QResizeEvent* e) {
-  QMainWindow::resizeEvent(e);
-  // A window manager may size the window after the start-up: the panels
-  // follow, so they stay inside it.
-  if (panels_[1]) Fit_Panels();
 }
 
 void MDImain::Fit_To_Screen() {

@@ -74,10 +74,11 @@ private:
   void Fit_To_Screen();
   void Show_Model_Dialog();  // the routine that nothing calls
   void closeEvent(QCloseEvent* e) override;
-  void resizeEvent(QResizeEvent* e) override;
+  bool eventFilter(QObject* o, QEvent* e) override;
 
   QMap<QString, QAction*> items_;
   std::array<QLabel*, 16> panels_{};
+  QWidget* panel_row_ = nullptr;
   Main_Ident* ident_ = nullptr;
   bool exiting_ = false;
 };

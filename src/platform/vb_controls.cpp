@@ -63,23 +63,48 @@ QList<uint> Pasted_Keys(const QString& t) {
   return out;
 }
 
-// A line edit's context menu whose Paste goes through `paste` and which
-// offers no Undo/Redo (an undo could bring back text no filter saw).
-void Filtered_Context_Menu(QLineEdit* edit, QContextMenuEvent* e,
-                           const std::function<void(const QString&)>& paste) {
-  QMenu* m = edit->createStandardContextMenu();
-  for (QAction* a : m->actions()) {
-    const QString n = a->objectName();
-    if (n == "edit-undo" || n == "edit-redo") {
-      a->setVisible(false);
-    } else if (n == "edit-paste") {
-      QObject::disconnect(a, nullptr, nullptr, nullptr);
-      QObject::connect(a, &QAction::triggered, edit,
-                       [paste] { paste(QApplication::clipboard()->text()); });
-    }
+// The edit menu a right-click opens over a text box. It is built here, not
+// taken from the line edit: Qt's own menu pastes and undoes straight into the
+// box, round its key filter, and Qt does not promise how that menu's items
+// could be told apart to reroute them. Paste hands the clipboard's text to
+// `paste`; Undo and Redo are there only when `with_undo` (an undo could bring
+// back text no filter saw). The menu stays open without a loop of its own,
+// as Qt's own does, and goes when it closes.
+void Edit_Menu(QLineEdit* edit, QContextMenuEvent* e, bool with_undo,
+               const std::function<void(const QString&)>& paste) {
+  auto* m = new QMenu(edit);
+  m->setAttribute(Qt::WA_DeleteOnClose);
+  const bool writable = !edit->isReadOnly();
+  const bool visible_text = edit->echoMode() == QLineEdit::Normal;
+  const bool selected = edit->hasSelectedText();
+  const auto add = [m, edit](const char* text, QKeySequence::StandardKey key, bool enabled,
+                             std::function<void()> run) {
+    QString caption = QLineEdit::tr(text);
+    if (key != QKeySequence::UnknownKey)
+      caption += '\t' + QKeySequence(key).toString(QKeySequence::NativeText);
+    QAction* a = m->addAction(caption);
+    a->setEnabled(enabled);
+    QObject::connect(a, &QAction::triggered, edit, std::move(run));
+  };
+  if (writable && with_undo) {
+    add("&Undo", QKeySequence::Undo, edit->isUndoAvailable(), [edit] { edit->undo(); });
+    add("&Redo", QKeySequence::Redo, edit->isRedoAvailable(), [edit] { edit->redo(); });
+    m->addSeparator();
   }
-  m->exec(e->globalPos());
-  delete m;
+  if (writable)
+    add("Cu&t", QKeySequence::Cut, selected && visible_text, [edit] { edit->cut(); });
+  add("&Copy", QKeySequence::Copy, selected && visible_text, [edit] { edit->copy(); });
+  if (writable) {
+    add("&Paste", QKeySequence::Paste, !QApplication::clipboard()->text().isEmpty(),
+        [paste] { paste(QApplication::clipboard()->text()); });
+    add("Delete", QKeySequence::UnknownKey, selected, [edit] { edit->del(); });
+  }
+  m->addSeparator();
+  add("Select All", QKeySequence::SelectAll,
+      !edit->text().isEmpty() && edit->selectedText().size() != edit->text().size(),
+      [edit] { edit->selectAll(); });
+  m->popup(e->globalPos());
+  e->accept();
 }
 }  // namespace
 
@@ -125,7 +150,7 @@ void Vb_Text::keyPressEvent(QKeyEvent* e) {
     e->accept();
     return;
   }
-  if (has_filter_ && (e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo))) {
+  if (Filters_Keys() && (e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo))) {
     e->accept();
     return;
   }
@@ -172,7 +197,7 @@ void Vb_Text::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void Vb_Text::contextMenuEvent(QContextMenuEvent* e) {
-  Filtered_Context_Menu(this, e, [this](const QString& t) { Type_Text(t); });
+  Edit_Menu(this, e, !Filters_Keys(), [this](const QString& t) { Type_Text(t); });
 }
 
 void Vb_Text::inputMethodEvent(QInputMethodEvent* e) {
@@ -276,21 +301,26 @@ void Vb_Combo::Set_Typing_Rule(Typing_Rule r, const QString* undo_text) {
   undo_text_ = undo_text;
 }
 
+// Pasted text is typed as keys, under the list's rule and KeyPress.
+void Vb_Combo::Paste_Text(const QString& t) {
+  if (typing_ == Typing_Rule::Free && isEditable()) {
+    QLineEdit* le = lineEdit();
+    if (le->hasSelectedText()) le->del();
+    for (uint c : Pasted_Keys(t)) {
+      int k = static_cast<int>(c);
+      if (KeyPress) KeyPress(k);
+      if (k > 0 && k != 8 && k != 13) le->insert(Key_String(k));
+    }
+  } else if (typing_ == Typing_Rule::Put_Back && undo_text_) {
+    Set_Text(*undo_text_);
+  }
+}
+
 // A key typed into the list: the rule and KeyPress decide. Returns true when
 // the key was dealt with here and must not reach the edit field.
 bool Vb_Combo::Handle_Key(QKeyEvent* e) {
   if (e->matches(QKeySequence::Paste)) {
-    if (typing_ == Typing_Rule::Free && isEditable()) {
-      QLineEdit* le = lineEdit();
-      if (le->hasSelectedText()) le->del();
-      for (uint c : Pasted_Keys(QApplication::clipboard()->text())) {
-        int k = static_cast<int>(c);
-        if (KeyPress) KeyPress(k);
-        if (k > 0 && k != 8 && k != 13) le->insert(Key_String(k));
-      }
-    } else if (typing_ == Typing_Rule::Put_Back && undo_text_) {
-      Set_Text(*undo_text_);
-    }
+    Paste_Text(QApplication::clipboard()->text());
     return true;
   }
   if (e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo)) return true;
@@ -328,10 +358,9 @@ bool Vb_Combo::eventFilter(QObject* o, QEvent* e) {
         if (Handle_Key(static_cast<QKeyEvent*>(e))) return true;
         break;
       case QEvent::ContextMenu:
-        Filtered_Context_Menu(lineEdit(), static_cast<QContextMenuEvent*>(e), [this](const QString&) {
-          QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
-          Handle_Key(&paste);
-        });
+        // The list's keys never undo, so neither does its menu.
+        Edit_Menu(lineEdit(), static_cast<QContextMenuEvent*>(e), false,
+                  [this](const QString& t) { Paste_Text(t); });
         return true;
       case QEvent::Drop:
       case QEvent::InputMethod:

@@ -7,8 +7,9 @@
 //  - filling or emptying a list never raises Click, and never selects an
 //    item by itself;
 //  - typed characters pass through a KeyPress handler that may discard or
-//    replace them, and so does every other way text gets in (paste, drop,
-//    middle-click), so a key filter cannot be side-stepped.
+//    replace them, and so does every other way text gets in (paste by key
+//    or from the right-click menu, drop, middle-click), so a key filter
+//    cannot be side-stepped.
 //
 // Handlers are plain functions the window installs; a missing one does
 // nothing.
@@ -80,6 +81,9 @@ protected:
   void inputMethodEvent(QInputMethodEvent* e) override;
 
 private:
+  // Typed text passes a filter or a KeyPress handler: then nothing may undo
+  // or redo past them.
+  bool Filters_Keys() const { return has_filter_ || KeyPress != nullptr; }
   // Runs a key through the filter and the handler; returns the key to use.
   int Filtered(int key);
   void Apply_Key(int key);
@@ -136,6 +140,7 @@ protected:
 
 private:
   void Raise_Click();
+  void Paste_Text(const QString& t);
   bool Handle_Key(QKeyEvent* e);
   int quiet_ = 0;  // nesting depth of fills that must raise nothing
   QString last_text_;

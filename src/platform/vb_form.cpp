@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QMdiSubWindow>
 #include <QTimer>
+#include <algorithm>
 #include <vector>
 
 #include "msg_box.h"
@@ -61,6 +62,37 @@ void Vb_Form::Unload() {
   }
 }
 
+QSize Vb_Form::Controls_Extent() const {
+  // A layout knows what its controls need; controls placed by position need
+  // the room up to their far edges, with the margin they keep at the near ones.
+  if (layout()) return minimumSizeHint();
+  QRect r;
+  for (const QWidget* c : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+    if (!c->isWindow() && c->isVisibleTo(this)) r = r.united(c->geometry());
+  if (r.isNull()) return QSize();
+  return QSize(r.right() + 1 + std::max(0, r.left()), r.bottom() + 1 + std::max(0, r.top()));
+}
+
+void Vb_Form::Keep_Controls_Inside() {
+  // Whatever size rule a window follows (most follow the screen's size), it
+  // never cuts off its own controls: their extent becomes its minimum, and
+  // the child window's minimum with its frame, so no later resize cuts them
+  // either. A child window that has to grow keeps its centre where its own
+  // rule put it, as far as the main frame's client area allows.
+  const QSize need = Controls_Extent();
+  if (!need.isValid()) return;
+  setMinimumSize(minimumSize().expandedTo(need));
+  QWidget* s = sub_.data();
+  if (!s) return;
+  const QRect before = s->geometry();
+  s->setMinimumSize(minimumSize() + frame_);
+  QWidget* area = s->parentWidget();
+  if (s->size() == before.size() || !area) return;
+  const QPoint centred = before.center() - QPoint(s->width() / 2, s->height() / 2);
+  s->move(std::max(0, std::min(centred.x(), area->width() - s->width())),
+          std::max(0, std::min(centred.y(), area->height() - s->height())));
+}
+
 void Vb_Form::Show_As_Child() {
   QMdiArea* area = Mdi();
   if (!area) {
@@ -82,7 +114,8 @@ void Vb_Form::Show_As_Child() {
       Qt::QueuedConnection);
   s->show();
   // The form's own size is its client area; the child window adds its frame.
-  s->resize(want + (s->size() - size()));
+  frame_ = s->size() - size();
+  s->resize(want + frame_);
   area->setActiveSubWindow(s);
 }
 

@@ -57,9 +57,17 @@ protected:
   bool event(QEvent* e) override;
 
 private:
+  // The size the form's controls need: its layout's minimum, or the room up
+  // to the far edges of the controls placed by position (hidden ones aside).
+  // Invalid when there is no control.
+  QSize Controls_Extent() const;
+  // Once loaded, the form (and its child window) is kept at least as large
+  // as its controls need.
+  void Keep_Controls_Inside();
   friend class Forms;
   bool unloaded_ = false;
   QPointer<QWidget> sub_;
+  QSize frame_;  // what the child window adds around the form
 };
 
 // The registry of loaded windows, one per class.
@@ -78,6 +86,7 @@ public:
     T* t = new T(std::forward<Args>(args)...);
     Table()[std::type_index(typeid(T))] = t;
     static_cast<Vb_Form*>(t)->Form_Load();
+    if (!t->Unloaded()) static_cast<Vb_Form*>(t)->Keep_Controls_Inside();
     return t;
   }
 

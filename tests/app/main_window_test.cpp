@@ -17,6 +17,8 @@
 #include "data/titles.h"
 #include "files/file_dialogs.h"
 #include "link/chann_link.h"
+#include "link/password_dialog.h"
+#include "link/transfer_dialogs.h"
 #include "support/app_fixture.h"
 
 class MainWindow : public Program_Test {
@@ -88,7 +90,7 @@ TEST_F(MainWindow, WindowsShowTheProgramsIcon) {
 // The whole window, frame included, lies on the screen, and with it the
 // status bar; every text the program writes into a panel shows whole, in
 // both languages; the panels keep their proportions and together stay
-// inside the window.
+// inside the window, none squeezed to a sliver on the smallest screen.
 TEST(MainWindowLayout, WindowAndStatusBarFitTheScreenAndEveryPanelText) {
   const int percent[16] = {0, 4, 4, 5, 10, 6, 5, 5, 5, 5, 5, 5, 5, 5, 5, 20};
   for (QSize screen : {QSize(1280, 800), QSize(1024, 768), QSize(1920, 1080)}) {
@@ -119,7 +121,11 @@ TEST(MainWindowLayout, WindowAndStatusBarFitTheScreenAndEveryPanelText) {
           EXPECT_LE(fm.horizontalAdvance(t), room) << "panel " << i << " clips \"" << t.toStdString() << "\"";
           widest = std::max(widest, fm.horizontalAdvance(t));
         }
-        EXPECT_LE(l->geometry().right(), bar->contentsRect().right()) << "panel " << i << " runs off the bar";
+        EXPECT_LE(l->mapTo(bar, QPoint(l->width() - 1, 0)).x(), bar->contentsRect().right())
+            << "panel " << i << " runs off the bar";
+        // A panel that gives its room to the texts of others still shows as a
+        // box, the last one (a fifth of the bar by design) as a wide one.
+        EXPECT_GE(l->width(), i == 15 ? bar->width() * percent[i] / 100 / 5 : 10) << "panel " << i << " is squeezed";
         grown[i] = widest > 0 && room <= widest + 4;
         if (!grown[i]) {
           ++shares;
@@ -133,7 +139,8 @@ TEST(MainWindowLayout, WindowAndStatusBarFitTheScreenAndEveryPanelText) {
         if (!grown[i]) {
           EXPECT_NEAR(w->Panel(i)->width(), per_percent * percent[i], 2.0) << "panel " << i;
         }
-      EXPECT_GE(w->Panel(15)->geometry().right(), bar->width() * 85 / 100) << "the panels use the bar's width";
+      EXPECT_GE(w->Panel(15)->mapTo(bar, QPoint(w->Panel(15)->width() - 1, 0)).x(), bar->width() * 85 / 100)
+          << "the panels use the bar's width";
     }
     // The texts the program writes really are the ones measured.
     for (int i = 1; i <= 15; ++i) {
@@ -145,6 +152,57 @@ TEST(MainWindowLayout, WindowAndStatusBarFitTheScreenAndEveryPanelText) {
     EXPECT_EQ(w->Panel(8)->text(), " 136-- 174");
     Stop_Program(w);
     Lang_Flag = 0;
+  }
+}
+
+// Whatever the screen, every window the main window opens is at least as
+// large as its controls need, and its child window shows it whole, also
+// after the child window is made as small as it goes.
+TEST(MainWindowLayout, EveryWindowHoldsItsControlsOnTheSmallestScreen) {
+  using Open = Vb_Form* (*)(MDImain*);
+  struct Case {
+    const char* name;
+    Open open;
+  } cases[] = {
+      {"read", [](MDImain* m) -> Vb_Form* { m->Prog_read_Click(); return Forms::Find<Form_Comm_Read>(); }},
+      {"write", [](MDImain* m) -> Vb_Form* { m->Prog_write_Click(); return Forms::Find<Form_Comm_Write>(); }},
+      {"port setup", [](MDImain* m) -> Vb_Form* { m->proc_setup_Click(); return Forms::Find<Form_setup>(); }},
+      {"password", [](MDImain* m) -> Vb_Form* { m->PC_PassWord_Click(); return Forms::Find<Form_Write_PassWord>(); }},
+      {"FM", [](MDImain* m) -> Vb_Form* { m->fm_chann_edit_Click(); return Forms::Find<frm_FM>(); }},
+      {"channel", [](MDImain* m) -> Vb_Form* { m->chann_edit_Click(); return Forms::Find<frm_chann>(); }},
+      {"2-tone", [](MDImain* m) -> Vb_Form* { m->Sig_2tone_Click(); return Forms::Find<frm_2tone>(); }},
+      {"5-tone", [](MDImain* m) -> Vb_Form* { m->Sig_5tone_Click(); return Forms::Find<frm_5tone>(); }},
+      {"DTMF", [](MDImain* m) -> Vb_Form* { m->Sig_dtmf_Click(); return Forms::Find<frm_dtmf>(); }},
+      {"alignment", [](MDImain* m) -> Vb_Form* { m->frm_adj_Click(); return Forms::Find<frm_Adj_Txp>(); }},
+  };
+  for (QSize screen : {QSize(1024, 768), QSize(1280, 800)}) {
+    No_Serial_Ports();
+    Msg_Recorder rec;
+    auto w = Start_Program(screen);
+    Let_Events_Run();
+    for (const Case& c : cases) {
+      const std::string at = std::string(c.name) + QString(" at %1 x %2").arg(screen.width()).arg(screen.height()).toStdString();
+      Vb_Form* f = c.open(w.get());
+      Let_Events_Run();
+      ASSERT_NE(f, nullptr) << at;
+      ASSERT_NE(f->Host(), nullptr) << at;
+      for (int shrunk = 0; shrunk < 2; ++shrunk) {
+        if (shrunk) {
+          f->Host()->resize(10, 10);
+          Let_Events_Run();
+        }
+        const char* when = shrunk ? " after shrinking" : "";
+        for (QWidget* k : f->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+          if (!k->isWindow() && k->isVisible()) {
+            EXPECT_TRUE(f->rect().contains(k->geometry()))
+                << at << when << ": " << k->metaObject()->className() << " " << k->objectName().toStdString()
+                << " at " << k->x() << ", " << k->y() << " size " << k->width() << " x " << k->height()
+                << " is cut off by " << f->width() << " x " << f->height();
+          }
+        EXPECT_TRUE(f->Host()->rect().contains(f->geometry())) << at << when;
+      }
+    }
+    Stop_Program(w);
   }
 }
 

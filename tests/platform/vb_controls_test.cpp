@@ -5,8 +5,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <functional>
+#include <memory>
 
 #include "platform/vb_controls.h"
+#include "support/context_menu.h"
 
 namespace {
 void Key(QWidget* w, Qt::Key k, const QString& text = QString(),
@@ -104,6 +107,68 @@ TEST(VbText, EnterReachesKeyPressAndAReplacedKeyIsTyped) {
   Key(&t, Qt::Key_V, QString(), Qt::ControlModifier);
   EXPECT_EQ(enters, 1) << "a line end in pasted text is no Enter";
   EXPECT_EQ(t.Text(), "yab");
+}
+
+// The right-click menu's Paste is typed like keys in every kind of box, and a
+// box whose typing is filtered offers no Undo or Redo that could bring back
+// what the filter refused.
+TEST(VbText, RightClickPasteTakesTheTypedPath) {
+  const auto upper_tones = [](int& k) {
+    if (k >= 'a' && k <= 'z') k -= 32;
+    if (!QString("0123456789.DNI").contains(QChar(k)) && k != 13) k = 0;
+  };
+  const QString saved = "saved";
+  struct Case {
+    const char* name;
+    std::function<QWidget*()> make;  // the box, with one key typed into it
+    QString clip;
+    QString want;
+    bool undo;
+  } cases[] = {
+      {"code box", [] {
+         auto* t = new Vb_Text;
+         t->Set_Key_Filter({"0123456789ABCD*#", true, 6, Key_Filter::Backspace::Refused});
+         t->Type_Key('1');
+         return t;
+       }, "2b\r\nz*9f", "12B*9", false},
+      {"floating editor with a KeyPress", [] {
+         auto* t = new Vb_Text;
+         t->KeyPress = [](int& k) { if (k == 'x') k = 0; };
+         t->Type_Key('1');
+         return t;
+       }, "a\nxb", "1ab", false},
+      {"plain box", [] {
+         auto* t = new Vb_Text;
+         t->Type_Key('1');
+         return t;
+       }, "a\tb", "1ab", true},
+      {"list edit field", [&] {
+         auto* c = new Vb_Combo(nullptr, true);
+         c->KeyPress = upper_tones;
+         Key(c->lineEdit(), Qt::Key_1, "1");
+         return c;
+       }, "d0x2-3n", "1D023N", false},
+      {"list that puts typing back", [&] {
+         auto* c = new Vb_Combo(nullptr, true);
+         c->Set_Typing_Rule(Typing_Rule::Put_Back, &saved);
+         c->Set_Text(saved);
+         return c;
+       }, "xy", "saved", false},
+  };
+  for (const Case& c : cases) {
+    std::unique_ptr<QWidget> box(c.make());
+    auto* combo = qobject_cast<Vb_Combo*>(box.get());
+    QWidget* target = combo ? combo->lineEdit() : box.get();
+    const auto text = [&] { return combo ? combo->Text() : static_cast<Vb_Text*>(box.get())->Text(); };
+    QApplication::clipboard()->setText(c.clip);
+    const Menu_Pick menu = Context_Menu_Pick(target, "Paste");
+    ASSERT_TRUE(menu.opened) << c.name;
+    EXPECT_TRUE(menu.picked) << c.name << ": " << menu.offered.join(", ").toStdString();
+    EXPECT_EQ(text(), c.want) << c.name;
+    EXPECT_EQ(menu.offered.contains("Undo"), c.undo) << c.name << ": " << menu.offered.join(", ").toStdString();
+    EXPECT_FALSE(menu.offered.contains("Redo")) << c.name;
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << c.name << ": the menu closed";
+  }
 }
 
 TEST(VbCombo, FillingRaisesNothingAndSelectsNothing) {

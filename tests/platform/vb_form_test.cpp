@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <vector>
 
 #include "platform/vb_form.h"
 
@@ -22,7 +23,85 @@ struct Counting_Form : Vb_Form {
     ++Activations[N];
   }
 };
+
+// A window whose size rule leaves too little room for its controls: some
+// placed before it is shown, one after (as windows do that place controls
+// by their shown size), and one hidden far beyond.
+template <bool Child>
+struct Small_Rule_Form : Vb_Form {
+  std::vector<QWidget*> controls;
+  void Form_Load() override {
+    resize(200, 100);
+    const auto add = [this](QRect r) {
+      auto* c = new QWidget(this);
+      c->setGeometry(r);
+      controls.push_back(c);
+      return c;
+    };
+    add({8, 16, 385, 33});
+    add({8, 56, 65, 33});
+    add({0, 0, 900, 900})->hide();
+    if (Child) {
+      Show_As_Child();
+      Host()->setGeometry(300, 200, 200, 100);  // the rule gives the outer size
+    } else {
+      Show_Top_Level();
+    }
+    add({280, 104, 65, 133})->show();
+  }
+};
+
+// The room the controls above need: up to their far edges, with the margin
+// they keep at the near ones.
+const QSize Small_Rule_Need(393 + 8, 237 + 16);
+
+template <bool Child>
+void Expect_Controls_Inside(const char* what) {
+  auto* f = Forms::Find<Small_Rule_Form<Child>>();
+  ASSERT_NE(f, nullptr) << what;
+  for (QWidget* c : f->controls)
+    if (c->isVisibleTo(f)) {
+      EXPECT_TRUE(f->rect().contains(c->geometry())) << what << ": a control is cut off";
+    }
+  if (Child) {
+    EXPECT_TRUE(f->Host()->rect().contains(f->geometry())) << what << ": the child window cuts the form";
+  }
+  EXPECT_LT(f->width(), 900) << what << ": a hidden control takes no room";
+}
+
+template <bool Child>
+void Check_Small_Rule() {
+  Forms::Load<Small_Rule_Form<Child>>();
+  QApplication::processEvents();
+  auto* f = Forms::Find<Small_Rule_Form<Child>>();
+  Expect_Controls_Inside<Child>("after the load");
+  if (Child) {
+    const QPoint centre = f->Host()->geometry().center();
+    EXPECT_NEAR(centre.x(), 399, 1) << "the child window grew about the centre its rule gave it";
+    EXPECT_NEAR(centre.y(), 249, 1);
+  }
+  // A later resize by the program or the user cannot cut them either.
+  QWidget* outer = Child ? f->Host() : f;
+  outer->resize(50, 50);
+  QApplication::processEvents();
+  Expect_Controls_Inside<Child>("after a resize to 50 x 50");
+  EXPECT_EQ(f->size(), Small_Rule_Need);
+}
 }  // namespace
+
+TEST(VbForm, AWindowIsNeverSmallerThanItsControls) {
+  QMdiArea area;
+  area.resize(800, 600);
+  area.show();
+  Forms::Set_Mdi_Area(&area);
+  Check_Small_Rule<true>();
+  Forms::Unload_All();
+  QApplication::processEvents();
+  Forms::Set_Mdi_Area(nullptr);
+  Check_Small_Rule<false>();
+  Forms::Unload_All();
+  QApplication::processEvents();
+}
 
 TEST(VbForm, ChildWindowActivationRaisesFormActivateAfterTheLoad) {
   Activations[0] = Activations[1] = 0;

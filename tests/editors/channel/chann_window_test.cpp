@@ -2,6 +2,7 @@
 // headers, sizing, its buttons and the cell editing through the real grid
 // events.
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include "platform/vb_controls.h"
 #include "platform/vb_grid.h"
 #include "support/app_fixture.h"
+#include "support/context_menu.h"
 #include "support/grid_input.h"
 
 namespace {
@@ -232,6 +234,38 @@ TEST_F(ChannWindow, ClickEditLeaveThroughTheGridEvents) {
   EXPECT_EQ(B(9, 10), 1);
   EXPECT_EQ(B(9, 11), 0);
   EXPECT_EQ(g->Text_At(10, Enc), "D023N");
+}
+
+// The grid's floating editors take a right-click Paste as typed keys.
+TEST_F(ChannWindow, RightClickPasteIntoTheFloatingEditors) {
+  frm_chann* w = W();
+  w->Command_Clear_Click();
+  Vb_Grid* g = G();
+  struct Case {
+    int col;
+    QWidget* (*box)(frm_chann*);
+    QString clip;
+    QString want;
+  } cases[] = {
+      {Rx, [](frm_chann* f) -> QWidget* { return f->Text_Edit; }, "145.5\n", "145.5"},
+      {Enc, [](frm_chann* f) -> QWidget* { return f->Combo_edit->lineEdit(); }, "d0x2-3n", "D023N"},
+      {Power, [](frm_chann* f) -> QWidget* { return f->Combo_edit->lineEdit(); }, "xy", "HIGH"},
+  };
+  for (const auto& c : cases) {
+    g->Click_Cell(10, c.col);
+    QWidget* box = c.box(w);
+    ASSERT_TRUE(box->isVisible()) << c.col;
+    QApplication::clipboard()->setText(c.clip);
+    const Menu_Pick menu = Context_Menu_Pick(box, "Paste");
+    ASSERT_TRUE(menu.picked) << c.col << ": " << menu.offered.join(", ").toStdString();
+    EXPECT_EQ(qobject_cast<QLineEdit*>(box)->text(), c.want) << c.col;
+    EXPECT_FALSE(menu.offered.contains("Undo")) << c.col;
+  }
+  g->Click_Cell(11, Rx);
+  EXPECT_EQ(g->Text_At(10, Rx), "145.50000");
+  EXPECT_EQ(g->Text_At(10, Enc), "D023N");
+  EXPECT_EQ(B(9, 10), 1);
+  EXPECT_EQ(B(9, 11), 0);
 }
 
 TEST_F(ChannWindow, EnterWalksThroughTheRow) {

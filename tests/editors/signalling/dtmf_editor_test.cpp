@@ -1,4 +1,5 @@
 // The DTMF editor: code boxes, lists, check boxes, buttons and close rules.
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,6 +9,7 @@
 #include "editors/signalling/frm_dtmf.h"
 #include "link/link_engine.h"
 #include "sig2_fixture.h"
+#include "support/context_menu.h"
 
 namespace {
 constexpr int F = 0xFF;
@@ -137,6 +139,27 @@ TEST_F(DtmfEditor, PastedTextIsFilteredAndNeverPassesSixteenCodes) {
     EXPECT_EQ(Image_Row16(673), next) << "the next row is not written";
     EXPECT_EQ(Radio_Image[672][16], 0) << "column 16 is not written";
   }
+}
+
+TEST_F(DtmfEditor, RightClickPasteIntoACodeBoxIsFilteredLikeTyping) {
+  w->Text_YB->Set_Text("");
+  // Every text the box shows, with its row as it stands then: a later
+  // redraw (leaving the box) must not hide a refused character that got in.
+  QStringList shown;
+  std::vector<Row16> rows;
+  QObject watch;
+  QObject::connect(w->Text_YB, &QLineEdit::textChanged, &watch, [&](const QString& t) {
+    shown << t;
+    rows.push_back(Image_Row16(676));
+  });
+  QApplication::clipboard()->setText("7f8");
+  const Menu_Pick menu = Context_Menu_Pick(w->Text_YB, "Paste");
+  ASSERT_TRUE(menu.picked) << menu.offered.join(", ").toStdString();
+  EXPECT_EQ(shown, (QStringList{"7", "78"}));
+  EXPECT_EQ(rows, (std::vector<Row16>{Codes({7}), Codes({7, 8})}));
+  EXPECT_EQ(w->Text_YB->Text(), "78");
+  EXPECT_FALSE(menu.offered.contains("Undo")) << "an undo could bring back refused text";
+  EXPECT_FALSE(menu.offered.contains("Redo"));
 }
 
 TEST_F(DtmfEditor, RedrawStoresCodeRowsInCompactForm) {
