@@ -147,8 +147,6 @@ void Link_Engine::Button_Start(bool write) {
     Msg_Box(profile_.Texts.busy.Get(), Msg_Icon::Exclamation, profile_.Texts.busy_title.Get());
     return;
   }
-  // A retry still pending from an earlier transfer must not stop this one.
-  Timers_Off();
   if (Before_Start) Before_Start();
   Retry_Left = std::max(0, write ? profile_.Retry_Write : profile_.Retry_Read);
   if (write)
@@ -211,6 +209,7 @@ void Link_Engine::Timer2_Timer() {
   Timer3.Set_Interval(profile_.Retry_Delay);
   Timer3.Set_Enabled(true);
   if (MSC.Is_Open()) MSC.Close();
+  // The attempt is over; the transfer stays busy through the pending retry.
   Busy_Write = 0;
   Busy_Read = 0;
 }

@@ -152,10 +152,17 @@ public:
   int Read_Last = 0;
   int Write_Count = 0;
   int Retry_Left = 0;
-  int Busy_Write = 0;
-  int Busy_Read = 0;
+  int Busy_Write = 0;  // -1 while a write attempt runs
+  int Busy_Read = 0;   // -1 while a read attempt runs
 
-  bool Busy() const { return Busy_Write == -1 || Busy_Read == -1; }
+  // A transfer is under way from its first frame until it has ended for good:
+  // while an attempt runs, and also while the retry after a time-out is
+  // pending, when the attempt's flags are already clear. Every refusal and
+  // every deferred request asks this, so none of them slips into that pause
+  // (a file loaded there would be overwritten by the retried read).
+  bool Busy() const { return Busy_Write == -1 || Busy_Read == -1 || Retry_Pending(); }
+  // Between a time-out and the restart or final failure it leads to.
+  bool Retry_Pending() const { return Timer3.Enabled(); }
 
   // Operations.
   bool Port_Open();

@@ -223,10 +223,10 @@ void Form_Write_PassWord::Command_Write_Click() {
     return;
   }
   Link_Engine::Password_Codes(Pass_New, a, kMaxPassword);
-  if (engine_->Busy()) return;  // the running exchange sends the new value if its frame is not out yet
-  engine_->Timer1.Set_Enabled(false);  // a failure report still pending never stops this exchange
-  engine_->Timer2.Set_Enabled(false);
-  engine_->Timer3.Set_Enabled(false);
+  // While an exchange runs (its failure report after a time-out still to
+  // come included), the click only renews the new password: the running
+  // exchange sends it if its frame is not out yet.
+  if (engine_->Busy()) return;
   engine_->Retry_Left = 0;
   engine_->Write_Start();
 }

@@ -1,5 +1,7 @@
 // Engine behaviour that does not depend on one dialog.
 #include <QLabel>
+#include <QPointer>
+#include <QPushButton>
 #include <chrono>
 #include <functional>
 
@@ -52,6 +54,52 @@ TEST_F(Engine, EnforcedPasswordStopsBeforeAnyDataMoves) {
       Spin_For(300);
       EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 1) << "no retry after a rejection";
     }
+  }
+}
+
+// After a time-out the transfer stays busy through the retry pause, and
+// however it ends from there (its last attempt failed, the port gone at the
+// retry, the dialog unloaded in the pause) it is idle afterwards: the
+// dialog closes again.
+TEST_F(Engine, BusyThroughTheRetryPauseAndIdleHoweverItEnds) {
+  sim.Set_Silent(true);
+  const struct {
+    const char* name;
+    int retries;
+    std::function<void(Form_Comm_Read*)> in_pause;
+    const char* message;  // the one message that reports the end, or nullptr
+  } cases[] = {
+      {"last attempt failed", 0, [](Form_Comm_Read*) {}, "Fail connect with transceiver."},
+      {"port gone at the retry", 1, [](Form_Comm_Read*) { Port_Table_Set(1, "/nonexistent/cvr47x-retry"); },
+       "Communication port is error, please setting right communication port . ！"},
+      {"dialog unloaded", 1, [](Form_Comm_Read* d) { d->Unload(); }, nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    rec.Clear();
+    sim.Clear_Log();
+    Port_Table_Set(1, QString::fromStdString(sim.Tty_Path()));
+    Link_Profile p = Comm_Read_Profile();
+    Quicken(p).Retry_Delay = 400;
+    p.Retry_Read = c.retries;
+    QPointer<Form_Comm_Read> d = Forms::Reload<Form_Comm_Read>(p);
+    d->Command_read->click();
+    ASSERT_TRUE(Spin_Until([&] { return d->Engine()->Retry_Pending(); }, 10000));
+    EXPECT_TRUE(d->Busy());
+    c.in_pause(d);
+    if (!c.message) {
+      EXPECT_TRUE(d->Engine()->Dead());
+      EXPECT_FALSE(d->Busy());
+      Spin_For(800);  // past the retry delay
+      EXPECT_TRUE(rec.calls.empty());
+      EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 1);
+      continue;
+    }
+    ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 10000));
+    EXPECT_EQ(rec.Texts(), QStringList{QString::fromUtf8(c.message)});
+    EXPECT_TRUE(Transfer_Idle(d.data()));
+    d->Command_Cancel->click();
+    EXPECT_TRUE(d->Unloaded());
   }
 }
 

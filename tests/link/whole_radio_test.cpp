@@ -1,6 +1,7 @@
 // The whole-radio read and write dialogs against the simulated radio.
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 
 #include "data/image_map.h"
 #include "data/tone5_tables.h"
@@ -119,20 +120,27 @@ TEST_F(WholeRead, BusyRefusalsAndCancel) {
   EXPECT_TRUE(d->Unloaded());
 }
 
-TEST_F(WholeRead, AButtonPressWhileARetryIsPendingStartsCleanAndFinishes) {
+// The pause between a time-out and the retry belongs to the transfer: the
+// dialog's buttons are refused there as during an attempt, and the retry
+// goes on to finish the read.
+TEST_F(WholeRead, TheButtonsAreRefusedWhileARetryIsPendingAndTheRetryFinishes) {
   const auto mem = Random_Memory(5);
   Link_Profile p = Comm_Read_Profile();
   p.Watchdog_After_Ms = 3000;
   p.Retry_Delay = 1500;
   sim.Add_Fault({.kind = radiosim::Fault::Silent, .on = radiosim::Reply::Data, .nth = 3});
   auto* d = Forms::Reload<Form_Comm_Read>(p);
-  d->Command_read_Click();
-  // The watchdog fires; the busy flags are clear while the retry waits.
-  ASSERT_TRUE(Spin_Until([&] { return !d->Busy() && d->Engine()->Timer3.Enabled(); }, 10000));
-  d->Command_read_Click();
-  EXPECT_FALSE(d->Engine()->Timer3.Enabled()) << "the pending retry is cancelled";
-  ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 20000));
-  EXPECT_EQ(rec.Texts(), QStringList{"Complete reading data from the transceiver."});
+  d->Command_read->click();
+  ASSERT_TRUE(Spin_Until([&] { return d->Engine()->Retry_Pending(); }, 10000));
+  EXPECT_TRUE(d->Busy());
+  d->Command_read->click();
+  d->Command_Cancel->click();
+  EXPECT_EQ(rec.Texts(), (QStringList{"Read-write operating with transceiver .",
+                                      QString::fromUtf8("Read-write operating，don't close the window. ,")}));
+  EXPECT_FALSE(d->Unloaded());
+  EXPECT_TRUE(d->Engine()->Retry_Pending()) << "the retry still waits";
+  ASSERT_TRUE(Spin_Until([&] { return rec.calls.size() >= 3; }, 20000));
+  EXPECT_EQ(rec.calls[2].text, "Complete reading data from the transceiver.");
   EXPECT_TRUE(Transfer_Idle(d));
   EXPECT_EQ(Count_Once(radiosim::Frame_Kind::Connect, 2), 2);
   EXPECT_EQ(Radio_Image[787][15], mem[787 * 16 + 15]);

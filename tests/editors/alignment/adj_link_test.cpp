@@ -1,9 +1,12 @@
 // The alignment editor's read and write against the simulated radio.
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
 
 #include "editors/alignment/adj_area.h"
 #include "editors/alignment/frm_adj_txp.h"
+#include "files/adj_file.h"
 #include "link/link_engine.h"
 #include "support/sim_fixture.h"
 
@@ -180,6 +183,50 @@ TEST_F(AdjLink, ButtonsAndTheCloseBoxRefuseWhileBusy) {
   Forms::Unload_All();
   EXPECT_TRUE(f->Engine()->Dead());
   Spin_For(50);
+}
+
+// The pause between a time-out and the retry belongs to the read: the
+// window refuses its buttons there, and a file request raised there waits
+// until the retried read has ended, so the read cannot overwrite a file the
+// window has already reported as loaded.
+TEST_F(AdjLink, ARetryPauseRefusesDefaultAndHoldsAFileRequestTillTheReadEnds) {
+  const std::vector<uint8_t> m = Alignment_Memory(Random_Memory(13));
+  sim.Set_Memory(m);
+  QTemporaryDir dir;
+  // The file holds values of another radio, each one the window shows as it is.
+  std::mt19937 g(29);
+  std::vector<uint8_t> other(proto::Memory_Size);
+  for (auto& b : other) b = static_cast<uint8_t>(g());
+  other = Alignment_Memory(other);
+  Adj_Table file{};
+  for (int r = 0; r < Adj_File_Rows; ++r)
+    for (int c = 0; c < 16; ++c) file[r][c] = other[kArea + 16 * r + c];
+  QString why;
+  ASSERT_TRUE(Adj_File_Save(dir.filePath("pause.adj"), file, &why)) << why.toStdString();
+  sim.Set_Silent(true);
+  f->Command_read->click();
+  ASSERT_TRUE(Spin_Until([&] { return f->Engine()->Retry_Pending(); }, 10000));
+  EXPECT_TRUE(f->Busy());
+  // The radio answers the retry; its watchdog patient enough for a loaded machine.
+  Link_Profile& p = f->Engine()->Profile_Mutable();
+  p.Watchdog_After_Ms = p.Watchdog_In_Frame_Ms = 8000;
+  sim.Set_Silent(false);
+  File_Path = dir.filePath("pause.adj");
+  Adj_Open_Flag = -1;
+  f->Command_def->click();
+  EXPECT_EQ(rec.Texts(), QStringList{"Read-write operating with transceiver ."});
+  // The file-request poll ticks several times in the pause.
+  Spin_Until([&] { return Adj_Open_Flag == 0 || !f->Engine()->Retry_Pending(); }, 10000);
+  EXPECT_EQ(Adj_Open_Flag, -1) << "the file was loaded inside the pause";
+  const QString read_done = "Complete reading the data from transceiver.";
+  ASSERT_TRUE(Spin_Until([&] { return rec.Texts().contains(read_done) && Adj_Open_Flag == 0; }, 30000));
+  Spin_Until([&] { return rec.calls.size() >= 3; }, 3000);  // the load's message
+  EXPECT_EQ(rec.Texts(), (QStringList{"Read-write operating with transceiver .", read_done,
+                                      "Succeed fold the optional parameters from file."}));
+  EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 2);
+  for (int r = 0; r < Adj_File_Rows; ++r)
+    for (int c = 0; c < 16; ++c) ASSERT_EQ(Adj_Image[r][c], file[r][c]) << "row " << r << " cell " << c;
+  EXPECT_TRUE(Transfer_Idle(f));
 }
 
 TEST_F(AdjLink, APortThatDoesNotOpenIsReportedAndNothingStarts) {
