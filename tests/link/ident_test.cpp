@@ -54,10 +54,14 @@ TEST_F(Ident, ConnectCommandGoesOutAByteAt10Ms) {
   // thread gets to read them, which on a loaded machine may be in one go.
   using Clock = std::chrono::steady_clock;
   std::vector<std::pair<long long, Clock::time_point>> sent;  // bytes out so far, when
+  // Each tick is timed as it starts, before the handler restarts the
+  // timer's count: timed after it, a tick the machine holds up on its way
+  // out would seem to start the schedule later than it did.
   ident->Timer1.On_Timer = [this, &sent, inner = ident->Timer1.On_Timer] {
+    const Clock::time_point tick = Clock::now();
     const long long before = ident->MSC.Bytes_Out();
     inner();
-    if (ident->MSC.Bytes_Out() > before) sent.push_back({ident->MSC.Bytes_Out() - before, Clock::now()});
+    if (ident->MSC.Bytes_Out() > before) sent.push_back({ident->MSC.Bytes_Out() - before, tick});
   };
   ident->Ident_Start();
   ASSERT_TRUE(Spin_Until([&] { return Identified(); }, 3000));
