@@ -348,13 +348,14 @@ void frm_Adj_Txp::Lay_Out() {
   {
     const std::array<QLabel*, Adj_Bands> captions = {Label_F0, Label_F1[0], Label_F1[1], Label_F1[2]};
     // limit_boxes: "From", both boxes and "to" of a band row, as placed below.
-    const int x_band = 12, limit_boxes = 176;
+    // col_gap: the least room between one header's text and the next header.
+    const int x_band = 12, limit_boxes = 176, col_gap = 12;
     int caption_need = 0;
     for (QLabel* c : captions) caption_need = std::max(caption_need, Text_Need(c));
-    const int x_limits = std::max({Frame_Other->width() * 46 / 100, x_band + 90 + Text_Need(Label3) + 4,
+    const int x_limits = std::max({Frame_Other->width() * 46 / 100, x_band + 90 + Text_Need(Label3) + col_gap,
                                    x_band + caption_need + 8});
-    const int x_check =
-        std::max(Frame_Other->width() * 82 / 100, x_limits + std::max(Text_Need(Label4) + 4, limit_boxes));
+    const int x_check = std::max(Frame_Other->width() * 82 / 100,
+                                 x_limits + std::max(Text_Need(Label4) + col_gap, limit_boxes));
     Frame_Other->resize(std::max(Frame_Other->width(), x_check + Text_Need(Label8[0]) + 8), Frame_Other->height());
     const int fw = Frame_Other->width();
     Put(Label2, x_band, top + 4, 60, 20);
