@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 
 #include "data/freq_codec.h"
 #include "data/shared_state.h"
@@ -79,6 +80,12 @@ QString U(const char* s) { return QString::fromUtf8(s); }
 QLabel* New_Label(QWidget* parent, const QString& text = QString()) {
   auto* l = new QLabel(text, parent);
   return l;
+}
+
+// The width a label needs to show its whole text.
+int Text_Need(const QLabel* l) {
+  const QMargins m = l->contentsMargins();
+  return l->fontMetrics().horizontalAdvance(l->text()) + m.left() + m.right() + 2 * l->margin();
 }
 
 // Geometry helper: a rectangle in pixels inside a parent.
@@ -335,14 +342,26 @@ void frm_Adj_Txp::Lay_Out() {
   }
 
   // Band limits: a header row, four band rows, the note and the passwords.
+  // The columns spread over the frame's width, but none is narrower than its
+  // header's text (on a small screen the English headers need more than the
+  // share the frame gives them); the frame grows to hold what was pushed.
   {
+    const std::array<QLabel*, Adj_Bands> captions = {Label_F0, Label_F1[0], Label_F1[1], Label_F1[2]};
+    // limit_boxes: "From", both boxes and "to" of a band row, as placed below.
+    // col_gap: the least room between one header's text and the next header.
+    const int x_band = 12, limit_boxes = 176, col_gap = 12;
+    int caption_need = 0;
+    for (QLabel* c : captions) caption_need = std::max(caption_need, Text_Need(c));
+    const int x_limits = std::max({Frame_Other->width() * 46 / 100, x_band + 90 + Text_Need(Label3) + col_gap,
+                                   x_band + caption_need + 8});
+    const int x_check = std::max(Frame_Other->width() * 82 / 100,
+                                 x_limits + std::max(Text_Need(Label4) + col_gap, limit_boxes));
+    Frame_Other->resize(std::max(Frame_Other->width(), x_check + Text_Need(Label8[0]) + 8), Frame_Other->height());
     const int fw = Frame_Other->width();
-    const int x_band = 12, x_limits = fw * 46 / 100, x_check = fw * 82 / 100;
     Put(Label2, x_band, top + 4, 60, 20);
     Put(Label3, x_band + 90, top + 4, x_limits - x_band - 94, 20);
     Put(Label4, x_limits, top + 4, x_check - x_limits - 4, 20);
     Put(Label8[0], x_check, top + 4, fw - x_check - 8, 20);
-    const std::array<QLabel*, Adj_Bands> captions = {Label_F0, Label_F1[0], Label_F1[1], Label_F1[2]};
     for (int k = 0; k < Adj_Bands; ++k) {
       const int y = top + 34 + k * 32;
       Put(captions[k], x_band, y, x_limits - x_band - 8, 24);
@@ -360,6 +379,15 @@ void frm_Adj_Txp::Lay_Out() {
     Put(Text_user_PassWord, 100, 30, 110, 24);
     Put(Label10[3], 250, 30, 80, 24);
     Put(Text_Super_PassWord, 334, 30, 110, 24);
+  }
+
+  // The tab strip stays under every page frame, a frame that grew included.
+  {
+    QRect under = TabStrip1->geometry();
+    for (QWidget* f : {static_cast<QWidget*>(Frame_Frame), static_cast<QWidget*>(Frame_Sql),
+                       static_cast<QWidget*>(Frame_Dev), static_cast<QWidget*>(Frame_Other)})
+      under.setRight(std::max(under.right(), f->geometry().right() + f->x() - under.x()));
+    TabStrip1->setGeometry(under);
   }
 
   // Buttons in one row under the tab strip, the hidden ones taking no room.
