@@ -412,18 +412,17 @@ void Chann_Edit::Tone_Commit(int r, int c, const QString& list) {
 }
 
 void Chann_Edit::Name_Commit(int r, const QString& box) {
-  QString text = box;
   // Too long is whatever does not fit whole into the 8 bytes: more than 8
   // characters, or fewer whose two-byte codes need more room.
   bool whole = true;
-  Name_Encode(text.trimmed(), &whole);
+  auto bytes = Name_Encode(box.trimmed(), &whole);
   if (!whole)
     Chann_Message("信道名称的字符个数最大为 8 ！", "The letter of channel name max 8 bit . ",
                   "操作提示", "Operate Prompt");
-  if (Blank(g_.Cell(r, Band))) text.clear();
+  // A channel without a band keeps no name.
+  if (Blank(g_.Cell(r, Band))) bytes.fill(0xFF);
   const int n = Chann_Name_Row0 + r - 1;
   Fill_Row(n, 0, 15, 0xFF);
-  const auto bytes = Name_Encode(text.trimmed());
   for (int k = 0; k < Name_Bytes; ++k) Img_Set(n, k, bytes[k]);
   // The cell shows the name as stored, never characters that were dropped.
   g_.Set_Cell(r, Name, Name_Decode(bytes));
