@@ -1,6 +1,7 @@
 // Saves that only a process of their own can show: one started under a
-// file-size limit. It runs save_probe, which starts the way the program
-// starts and saves through the windows, and reads the messages it printed.
+// file-size limit, and one run by a user who may not write the file. Each
+// runs save_probe, which starts the way the program starts and saves
+// through the windows, and reads the messages it printed.
 #include <gtest/gtest.h>
 
 #include <QByteArray>
@@ -9,8 +10,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <functional>
+#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "data/shared_state.h"
 #include "files/adj_file.h"
@@ -57,6 +61,7 @@ struct Saver {
   const char* name;
   QByteArray old_text;
   QString failed_pre, failed_post;  // its failure message around the reason
+  QString done;                     // its success message
 };
 
 std::vector<Saver> Savers() {
@@ -67,9 +72,12 @@ std::vector<Saver> Savers() {
   Adj_Table adj{};
   for (auto& row : adj) row.fill(11);
   return {
-      {"image", "old.dat", Image_File_Text(image), "The parameters could not be stored: ", ""},
-      {"sig", "old.sig", Sig_File_Text(sig), "Storing Signal parameters failed (", ")."},
-      {"adj", "old.adj", Adj_File_Text(adj), "The alignment parameters could not be stored: ", ""},
+      {"image", "old.dat", Image_File_Text(image), "The parameters could not be stored: ", "",
+       "Complete storing  parameter."},
+      {"sig", "old.sig", Sig_File_Text(sig), "Storing Signal parameters failed (", ").",
+       "Complete storing Signal parameters."},
+      {"adj", "old.adj", Adj_File_Text(adj), "The alignment parameters could not be stored: ", "",
+       "Complete storing optional parameters."},
   };
 }
 
@@ -81,6 +89,11 @@ void Put(const QString& path, const QByteArray& bytes) {
 
 // Messages as the test output shows them.
 std::string Lines(const QStringList& messages) { return messages.join('\n').toStdString(); }
+
+mode_t Mode_Of(const QString& path) {
+  struct stat st {};
+  return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
 }  // namespace
 
 // Under "ulimit -f" a save that needs more than the limit allows fails with
@@ -109,5 +122,46 @@ TEST(SaveInOwnProcess, AFileSizeLimitFailsTheSaveAndTheProgramGoesOn) {
         << r.output.toStdString();
     EXPECT_TRUE(Bytes_On_Disk(path) == s.old_text) << "the old file was changed";
     EXPECT_EQ(Everything_In(dir.path()), s.name) << "a temporary was left behind";
+  }
+}
+
+// A file the user may not write is not replaced, though the folder would let
+// a new file take its place: the save says why and the file keeps its text
+// and mode. Root may write any file, and its save goes through as before.
+TEST(SaveInOwnProcess, AWriteProtectedFileIsRefusedAndKept) {
+  const bool root = ::geteuid() == 0;
+  constexpr uid_t kNobody = 65534;
+  constexpr gid_t kNogroup = 65534;
+  for (const Saver& s : Savers()) {
+    SCOPED_TRACE(s.kind);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(s.name);
+    Put(path, s.old_text);
+    const QByteArray folder_name = QFile::encodeName(dir.path()), file_name = QFile::encodeName(path);
+    if (root) {
+      // The unprivileged user owns the folder and the file, as a user's own
+      // would be.
+      ASSERT_EQ(::chown(folder_name.constData(), kNobody, kNogroup), 0);
+      ASSERT_EQ(::chown(file_name.constData(), kNobody, kNogroup), 0);
+    }
+    ASSERT_EQ(::chmod(folder_name.constData(), 0755), 0);
+    ASSERT_EQ(::chmod(file_name.constData(), 0444), 0);
+    const Probe_Result r = Run_Probe(s.kind, dir.path(), s.name, [root] {
+      if (!root) return;
+      if (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0) ::_exit(97);
+    });
+    EXPECT_TRUE(r.normal_exit) << r.output.toStdString();
+    EXPECT_EQ(r.code, 0) << r.output.toStdString();
+    EXPECT_EQ(Lines(r.messages), Lines({s.failed_pre + "permission denied" + s.failed_post})) << r.output.toStdString();
+    EXPECT_TRUE(Bytes_On_Disk(path) == s.old_text) << "the protected file was replaced";
+    EXPECT_EQ(Mode_Of(path), 0444u);
+    EXPECT_EQ(Everything_In(dir.path()), s.name) << "a temporary was left behind";
+
+    if (!root) continue;
+    const Probe_Result as_root = Run_Probe(s.kind, dir.path(), s.name, [] {});
+    EXPECT_EQ(Lines(as_root.messages), Lines({s.done})) << as_root.output.toStdString();
+    EXPECT_FALSE(Bytes_On_Disk(path) == s.old_text) << "root's save did not go through";
+    EXPECT_EQ(Mode_Of(path), 0444u) << "the replaced file keeps its mode";
+    EXPECT_EQ(Everything_In(dir.path()), s.name);
   }
 }
