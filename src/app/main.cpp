@@ -2,8 +2,10 @@
 
 #include "mdi_main.h"
 #include "platform/code_page.h"
+#include "process_setup.h"
 
 int main(int argc, char** argv) {
+  Prepare_Process();
   QApplication app(argc, argv);
   QApplication::setApplicationName("CV-R47X");
   if (!Ansi_Available())

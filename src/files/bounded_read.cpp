@@ -141,6 +141,12 @@ bool Write_Whole_File(const QString& path, const QByteArray& text, QString* why)
   const bool replacing = ::stat(target_name.constData(), &old) == 0;
   if (replacing && S_ISDIR(old.st_mode)) return fail(File_Error_Reason(EISDIR));
   if (replacing && !S_ISREG(old.st_mode)) return fail(Not_Regular_Reason());
+  // The rename below needs leave to write the folder, not the file: a file
+  // the user has made read-only would be replaced all the same. Whoever may
+  // not write the file may not replace it either (root may write any file,
+  // and still does).
+  if (replacing && ::faccessat(AT_FDCWD, target_name.constData(), W_OK, AT_EACCESS) != 0)
+    return fail(File_Error_Reason(errno));
   QByteArray temp;
   const int fd = Create_Temporary(info, &temp);
   if (fd < 0) return fail(Save_Failure(target, 0, errno));

@@ -19,7 +19,7 @@ bool Read_Bounded_File(const QString& path, qint64 cap, QByteArray* out, QString
 // saved (a full disk is reported as such); the file that was there is then
 // left byte for byte as it was, and no temporary is left behind. A file
 // being replaced keeps its permissions; a link is followed; a folder, FIFO
-// or device is refused.
+// or device is refused, and so is a file the user may not write.
 bool Write_Whole_File(const QString& path, const QByteArray& text, QString* why);
 
 // The reason a file operation failed with the system error err (an errno

@@ -42,6 +42,7 @@ Link_Engine::Link_Engine(const Link_Profile& profile, QObject* parent)
   Timer2.On_Timer = [this] { Timer2_Timer(); };
   Timer3.On_Timer = [this] { Timer3_Timer(); };
   MSC.On_Comm = [this] { MSC_OnComm(); };
+  MSC.On_Lost = [this] { Port_Lost(); };
 }
 
 Link_Engine::~Link_Engine() { Shut_Down(); }
@@ -55,6 +56,7 @@ void Link_Engine::Shut_Down() {
   dead_ = true;
   Timers_Off();
   MSC.On_Comm = nullptr;
+  MSC.On_Lost = nullptr;
   MSC.Close();
 }
 
@@ -226,6 +228,18 @@ void Link_Engine::Timer3_Timer() {
       Read_Start();
     return;
   }
+  Final_Failure();
+}
+
+void Link_Engine::Port_Lost() {
+  // Nothing more can come from a port that has gone: the attempt ends now,
+  // the way its last time-out would end it, instead of waiting out the
+  // watchdog and retrying on a device that is not there. The port is closed
+  // already; an image being read is left as it was.
+  if (dead_ || (Busy_Write != -1 && Busy_Read != -1)) return;
+  Timers_Off();
+  Busy_Write = 0;
+  Busy_Read = 0;
   Final_Failure();
 }
 

@@ -225,6 +225,8 @@ protected:
   virtual void End_Of_Read();
   virtual void End_Of_Write();
   virtual void Final_Failure();
+  // The port went away during the transfer (the line hung up).
+  void Port_Lost();
 
   // Shared steps.
   void Start_Exchange(bool write);

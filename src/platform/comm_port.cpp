@@ -6,6 +6,10 @@
 
 #include "port_table.h"
 
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#endif
+
 namespace {
 QSet<QString>& Held_Devices() {
   static QSet<QString> s;
@@ -24,6 +28,7 @@ qint64 Now_Ms() {
 
 Comm_Port::Comm_Port(QObject* parent) : QObject(parent) {
   connect(&serial_, &QSerialPort::readyRead, this, &Comm_Port::On_Ready_Read);
+  connect(&serial_, &QSerialPort::errorOccurred, this, &Comm_Port::On_Error);
   dispatch_timer_.setSingleShot(true);
   dispatch_timer_.setTimerType(Qt::PreciseTimer);
   connect(&dispatch_timer_, &QTimer::timeout, this, &Comm_Port::Dispatch);
@@ -82,6 +87,8 @@ bool Comm_Port::Open(QString* why) {
     return false;
   }
   serial_.clear();
+  ++opens_;
+  loss_scheduled_ = false;
   Held_Devices().insert(dev);
   in_.clear();
   pending_events_ = 0;
@@ -146,6 +153,35 @@ void Comm_Port::On_Ready_Read() {
     ++pending_events_;
   }
   Schedule_Dispatch();
+}
+
+bool Comm_Port::Device_Gone(QSerialPort::SerialPortError error) const {
+#ifdef Q_OS_UNIX
+  // A hung-up line reads as the end of the file (or fails with EIO) for
+  // ever, and the serial port tries again at every turn of the event loop.
+  // A failed read or write of a line still there is left to the reply
+  // watchdog; the line itself says which it is.
+  if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError &&
+      error != QSerialPort::WriteError)
+    return false;
+  pollfd p{static_cast<int>(serial_.handle()), POLLIN, 0};
+  return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+#else
+  return error == QSerialPort::ResourceError;
+#endif
+}
+
+void Comm_Port::On_Error(QSerialPort::SerialPortError error) {
+  if (!serial_.isOpen() || loss_scheduled_ || !Device_Gone(error)) return;
+  // Not closed here, inside the serial port's own notification, but as soon
+  // as that has returned.
+  loss_scheduled_ = true;
+  QMetaObject::invokeMethod(this, [this, open = opens_] {
+    if (open != opens_ || !serial_.isOpen()) return;  // closed, perhaps opened again, meanwhile
+    loss_scheduled_ = false;
+    Close();
+    if (On_Lost) On_Lost();
+  }, Qt::QueuedConnection);
 }
 
 void Comm_Port::Schedule_Dispatch(int delay_ms) {

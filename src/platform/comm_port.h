@@ -13,6 +13,11 @@
 //
 // Within one process a device is held by one port control at a time, even
 // where the operating system would allow a second open.
+//
+// A device that goes away while open (the line hangs up, the adapter is
+// unplugged) is closed at once, from the event loop, and On_Lost is raised
+// once: such a device stays readable for ever and every read of it fails,
+// so keeping it open would only keep the window's thread busy.
 
 #include <QObject>
 #include <QPointer>
@@ -54,6 +59,8 @@ public:
 
   // The receive event: raised once per byte received.
   std::function<void()> On_Comm;
+  // The device went away; the port is already closed when this runs.
+  std::function<void()> On_Lost;
 
   // Holds back receive events for ms milliseconds from now.
   void Hold_Receive(int ms);
@@ -68,6 +75,8 @@ public:
 
 private:
   void On_Ready_Read();
+  void On_Error(QSerialPort::SerialPortError error);
+  bool Device_Gone(QSerialPort::SerialPortError error) const;
   void Schedule_Dispatch(int delay_ms = 0);
   void Dispatch();
   bool Apply_Settings();
@@ -81,6 +90,8 @@ private:
   long long pending_events_ = 0;
   bool in_handler_ = false;
   bool dispatch_scheduled_ = false;
+  bool loss_scheduled_ = false;
+  unsigned opens_ = 0;  // which open a reported loss belongs to
   qint64 hold_until_ms_ = 0;
   QTimer dispatch_timer_;
   long long bytes_out_ = 0;

@@ -18,24 +18,8 @@
 #include "platform/status_panels.h"
 #include "platform/vb_form.h"
 #include "support/msg_recorder.h"
+#include "support/spin.h"
 #include "tools/radiosim/radio_sim.h"
-
-// Runs the event loop until pred holds or ms pass; true when it held.
-inline bool Spin_Until(const std::function<bool()>& pred, int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (!pred()) {
-    if (t.elapsed() > ms) return false;
-    QEventLoop loop;
-    QTimer::singleShot(2, &loop, &QEventLoop::quit);
-    loop.exec();
-  }
-  return true;
-}
-
-inline void Spin_For(int ms) {
-  Spin_Until([] { return false; }, ms);
-}
 
 // A transfer profile given a short retry delay, for the tests that wait
 // through time-outs. The watchdog keeps a margin that a loaded machine
