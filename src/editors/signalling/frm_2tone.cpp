@@ -201,6 +201,10 @@ void frm_2tone::Lay_Out() {
   const int below = TabStrip1->geometry().bottom() + 1 - px(6855);  // what the strip grew by
   Place_Control_Twips(ProgressBar1, 120, 6960, 7575, 300);
   Place_Control_Twips(Label_tr_count, 7800, 6960, 7200, 330);
+  // The count ends where the tab strip ends: reaching past it would widen
+  // the window beyond its pages for a short text.
+  Label_tr_count->resize(std::max(px(2400), TabStrip1->geometry().right() + 1 - Label_tr_count->x()),
+                         Label_tr_count->height());
   QPushButton* buttons[6] = {Command_read, Command_Write, Command_def,
                              Command_save, Command_open, Command_close};
   const int lefts[6] = {2160, 3720, 5280, 6840, 8400, 9960};
