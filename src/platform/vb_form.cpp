@@ -109,7 +109,9 @@ QSize Vb_Form::Scrolled_Lack() const {
   for (const QScrollArea* a : findChildren<QScrollArea*>()) {
     const QWidget* w = a->widget();
     if (!w || !a->isVisibleTo(this)) continue;
-    const QSize need = a->widgetResizable() ? w->sizeHint().expandedTo(w->minimumSizeHint()) : w->size();
+    const QSize need = a->widgetResizable()
+                           ? w->sizeHint().expandedTo(w->minimumSizeHint()).expandedTo(w->minimumSize())
+                           : w->size();
     lack = lack.expandedTo(need - a->viewport()->size());
   }
   return lack;
