@@ -148,6 +148,7 @@ int Vb_Grid::Header_Height() const {
 }
 
 QSize Vb_Grid::Whole_Size() const {
+  // The header row's height is fixed (Apply_Row_Height), shown or not yet.
   int w = Fixed_Width(), h = horizontalHeader()->maximumHeight();
   for (int c = fixed_cols_; c < columnCount(); ++c)
     if (!isColumnHidden(c)) w += columnWidth(c);
