@@ -10,6 +10,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 void Key_Filter_Apply(const Key_Filter& f, int& key, int length) {
   const bool full = f.max_chars > 0 && length >= f.max_chars;
@@ -233,6 +235,22 @@ Vb_Combo::Vb_Combo(QWidget* parent, bool editable) : QComboBox(parent) {
   connect(this, qOverload<int>(&QComboBox::activated), this, [this] {
     if (!quiet_) Raise_Click();
   });
+}
+
+int Vb_Combo::Width_For_Items() const {
+  const QFontMetrics fm = fontMetrics();
+  int text = fm.horizontalAdvance(currentText());
+  for (int i = 0; i < count(); ++i) text = std::max(text, fm.horizontalAdvance(itemText(i)));
+  QStyleOptionComboBox opt;
+  initStyleOption(&opt);
+  return style()->sizeFromContents(QStyle::CT_ComboBox, &opt, QSize(text, fm.height()), this).width();
+}
+
+void Vb_Combo::showPopup() {
+  QAbstractItemView* v = view();
+  const int bar = v->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, v);
+  v->setMinimumWidth(v->sizeHintForColumn(0) + bar + 2 * v->frameWidth());
+  QComboBox::showPopup();
 }
 
 void Vb_Combo::Raise_Click() {

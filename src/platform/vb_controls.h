@@ -126,6 +126,13 @@ public:
   // What typing into the edit field does; Put_Back restores *undo_text.
   void Set_Typing_Rule(Typing_Rule r, const QString* undo_text = nullptr);
 
+  // The width the box needs to show any of its items, and its text, whole.
+  int Width_For_Items() const;
+
+  // Opens the list at least as wide as its widest item and its scroll bar,
+  // however narrow the box.
+  void showPopup() override;
+
   std::function<void()> Click;   // an item was chosen (user or program)
   std::function<void()> Change;  // the text of the edit field changed
   std::function<void(int& key)> KeyPress;

@@ -1,7 +1,10 @@
 #include "vb_form.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLayout>
 #include <QMdiSubWindow>
+#include <QScrollArea>
 #include <QTimer>
 #include <algorithm>
 #include <vector>
@@ -82,13 +85,45 @@ void Vb_Form::Keep_Controls_Inside() {
   const QSize need = Controls_Extent();
   if (!need.isValid()) return;
   setMinimumSize(minimumSize().expandedTo(need));
+  if (QWidget* s = sub_.data()) {
+    const QRect before = s->geometry();
+    s->setMinimumSize(minimumSize() + frame_);
+    if (s->size() != before.size()) Resize_Host(size().expandedTo(minimumSize()), before.center());
+  }
+  // Controls the window holds in a scroll area are its controls as well: it
+  // opens large enough to show them without scrolling wherever the client
+  // area can hold that. Its minimum stays, so a user may still make it
+  // smaller and scroll.
+  const QSize lack = Scrolled_Lack();
+  if (lack.width() <= 0 && lack.height() <= 0) return;
+  if (sub_) Resize_Host(size() + lack.expandedTo(QSize(0, 0)), sub_->geometry().center());
+  else resize(size() + lack.expandedTo(QSize(0, 0)));
+}
+
+QSize Vb_Form::Scrolled_Lack() const {
+  // Sizes set while loading reach the layouts through posted requests:
+  // they are settled first, so the contents are measured as they will show.
+  for (int i = 0; i < 4; ++i) QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  if (layout()) layout()->activate();
+  QSize lack(0, 0);
+  for (const QScrollArea* a : findChildren<QScrollArea*>()) {
+    const QWidget* w = a->widget();
+    if (!w || !a->isVisibleTo(this)) continue;
+    const QSize need = a->widgetResizable()
+                           ? w->sizeHint().expandedTo(w->minimumSizeHint()).expandedTo(w->minimumSize())
+                           : w->size();
+    lack = lack.expandedTo(need - a->viewport()->size());
+  }
+  return lack;
+}
+
+void Vb_Form::Resize_Host(QSize form, QPoint centre) {
   QWidget* s = sub_.data();
-  if (!s) return;
-  const QRect before = s->geometry();
-  s->setMinimumSize(minimumSize() + frame_);
-  QWidget* area = s->parentWidget();
-  if (s->size() == before.size() || !area) return;
-  const QPoint centred = before.center() - QPoint(s->width() / 2, s->height() / 2);
+  QWidget* area = s ? s->parentWidget() : nullptr;
+  if (!area) return;
+  const QSize outer = (form + frame_).boundedTo(area->size()).expandedTo(s->minimumSize());
+  s->resize(outer);
+  const QPoint centred = centre - QPoint(s->width() / 2, s->height() / 2);
   s->move(std::max(0, std::min(centred.x(), area->width() - s->width())),
           std::max(0, std::min(centred.y(), area->height() - s->height())));
 }

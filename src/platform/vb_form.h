@@ -64,6 +64,12 @@ private:
   // Once loaded, the form (and its child window) is kept at least as large
   // as its controls need.
   void Keep_Controls_Inside();
+  // How much larger the form must be for its scroll areas to show their
+  // contents whole (nothing when they do).
+  QSize Scrolled_Lack() const;
+  // Resizes the child window to hold a form of this size, about the given
+  // centre, inside the main frame's client area.
+  void Resize_Host(QSize form, QPoint centre);
   friend class Forms;
   bool unloaded_ = false;
   QPointer<QWidget> sub_;

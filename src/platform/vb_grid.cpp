@@ -5,14 +5,16 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionHeader>
 #include <QTableView>
 
 #include "platform/twips.h"
+#include "platform/vb_controls.h"
 
 namespace {
 constexpr int kHeaderPadding = 8;  // pixels beside a header text, both sides together
-// The height of a row (the header row too) in the grids the windows were
-// laid out for: each grid's height was made to show its rows at this height.
+// The height of a data row in the grids the windows were laid out for.
 constexpr int kRowTwips = 240;
 
 // The settings both views of a grid share.
@@ -93,6 +95,7 @@ void Vb_Grid::Set_Format_String(const QString& format) {
     for (int r = 0; r < rowCount(); ++r)
       if (QTableWidgetItem* it = item(r, c)) it->setTextAlignment(a);
   }
+  Apply_Row_Height();
 }
 
 void Vb_Grid::Set_Rows(int rows) {
@@ -117,11 +120,54 @@ void Vb_Grid::Set_Cols(int cols) {
 void Vb_Grid::Apply_Row_Height() {
   // Never lower than a line of the font and the grid line under it.
   const int h = std::max(Twips_To_Px(kRowTwips), fontMetrics().height() + 1);
+  const int header = std::max(h, Header_Height());
   for (QTableView* v : {static_cast<QTableView*>(this), fixed_view_}) {
     if (!v) continue;
     v->verticalHeader()->setDefaultSectionSize(h);
-    v->horizontalHeader()->setFixedHeight(h);
+    v->horizontalHeader()->setFixedHeight(header);
   }
+}
+
+int Vb_Grid::Header_Height() const {
+  // The style keeps margins above and below a header's text: a header row
+  // only as high as a data row cuts off its descenders and underscores.
+  // Every text is measured, and a line with both ascenders and descenders
+  // for headers yet to be named.
+  const QHeaderView* hv = horizontalHeader();
+  QStyleOptionHeader opt;
+  opt.initFrom(hv);
+  opt.orientation = Qt::Horizontal;
+  opt.fontMetrics = hv->fontMetrics();
+  int h = 0;
+  for (int c = -1; c < columnCount(); ++c) {
+    opt.text = c < 0 ? QStringLiteral("Ag_") : Text_At(0, c);
+    opt.section = std::max(c, 0);
+    h = std::max(h, hv->style()->sizeFromContents(QStyle::CT_HeaderSection, &opt, QSize(), hv).height());
+  }
+  return h;
+}
+
+QSize Vb_Grid::Whole_Size() const {
+  // The header row's height is fixed (Apply_Row_Height), shown or not yet.
+  int w = Fixed_Width(), h = horizontalHeader()->maximumHeight();
+  for (int c = fixed_cols_; c < columnCount(); ++c)
+    if (!isColumnHidden(c)) w += columnWidth(c);
+  for (int r = 0; r < rowCount(); ++r) h += rowHeight(r);
+  return QSize(w + 2 * frameWidth(), h + 2 * frameWidth());
+}
+
+void Vb_Grid::Float_Editor(QWidget* editor, int row, int col, bool cell_height) const {
+  if (!editor || !editor->parentWidget()) return;
+  const QRect cell = Cell_Rect_At(row, col);
+  int width = cell.width();
+  // A list over a narrow cell shows its current item whole, and a pick
+  // after it too.
+  if (auto* list = qobject_cast<const Vb_Combo*>(editor)) width = std::max(width, list->Width_For_Items());
+  QPoint at = mapTo(editor->parentWidget(), cell.topLeft());
+  const int right = mapTo(editor->parentWidget(), QPoint(this->width(), 0)).x();
+  const int left = mapTo(editor->parentWidget(), QPoint(0, 0)).x();
+  if (at.x() + width > right) at.setX(std::max(left, right - width));
+  editor->setGeometry(at.x(), at.y(), width, cell_height ? cell.height() : editor->sizeHint().height());
 }
 
 void Vb_Grid::changeEvent(QEvent* e) {
@@ -209,8 +255,10 @@ QString Vb_Grid::Text_At(int row, int col) const {
 }
 
 void Vb_Grid::Set_Text_At(int row, int col, const QString& text) {
-  if (QTableWidgetItem* it = Item_At(row, col, true))
-    if (it->text() != text) it->setText(text);
+  QTableWidgetItem* it = Item_At(row, col, true);
+  if (!it || it->text() == text) return;
+  it->setText(text);
+  if (row == 0) Apply_Row_Height();
 }
 
 void Vb_Grid::Move_To(int row, int col) {

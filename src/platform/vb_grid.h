@@ -84,6 +84,15 @@ public:
 
   // A text box or list the window floats over this grid's cells.
   void Attach_Editor(QWidget* editor);
+  // Lays an editor (a child of this grid's parent) over cell (row, col): as
+  // high as the cell, or as the editor's own height when cell_height is
+  // false. A list is never narrower than its items need, however narrow the
+  // cell; one wider than the cell reaches left rather than past the grid.
+  // A window places a list after filling it.
+  void Float_Editor(QWidget* editor, int row, int col, bool cell_height) const;
+
+  // The outer size that shows every row and column without scrolling.
+  QSize Whole_Size() const;
 
   // Simulated user input, as a click and the keys would arrive (tests).
   void Click_Cell(int row, int col);
@@ -117,6 +126,7 @@ private:
   void Mouse_Double(const QMouseEvent* e, bool on_cell, int row, int col);
   void Scrolled();
   void Apply_Row_Height();
+  int Header_Height() const;
   void Split_Fixed_Columns();
   void Place_Fixed_View();
   int Fixed_Width() const;

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
 #include <vector>
 
 #include "platform/vb_form.h"
@@ -87,7 +90,51 @@ void Check_Small_Rule() {
   Expect_Controls_Inside<Child>("after a resize to 50 x 50");
   EXPECT_EQ(f->size(), Small_Rule_Need);
 }
+// A window whose size rule is smaller than its controls, which it holds in
+// a scroll area of its own.
+struct Scrolling_Form : Vb_Form {
+  QScrollArea* scroll = nullptr;
+  void Form_Load() override {
+    scroll = new QScrollArea(this);
+    auto* content = new QWidget;
+    content->setMinimumSize(600, 400);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content);
+    (new QVBoxLayout(this))->addWidget(scroll);
+    resize(300, 200);
+    Show_As_Child();
+    Host()->setGeometry(350, 250, 300, 200);
+  }
+};
 }  // namespace
+
+TEST(VbForm, AWindowWithAScrollAreaOpensUnscrolledWhereTheClientAreaCanHoldIt) {
+  for (QSize room : {QSize(1000, 700), QSize(500, 350)}) {
+    QMdiArea area;
+    area.resize(room);
+    area.show();
+    Forms::Set_Mdi_Area(&area);
+    auto* f = Forms::Load<Scrolling_Form>();
+    QApplication::processEvents();
+    const bool fits = room.width() > 700;
+    const QScrollArea* s = f->scroll;
+    EXPECT_EQ(s->horizontalScrollBar()->isVisible(), !fits) << room.width();
+    EXPECT_EQ(s->verticalScrollBar()->isVisible(), !fits) << room.width();
+    EXPECT_TRUE(area.viewport()->rect().contains(f->Host()->geometry())) << room.width() << ": past the client area";
+    if (fits) {
+      EXPECT_GE(s->viewport()->width(), 600);
+      EXPECT_GE(s->viewport()->height(), 400);
+      EXPECT_NEAR(f->Host()->geometry().center().x(), 499, 1) << "it grew about the centre its rule gave it";
+    }
+    // A user may still make it smaller, and scroll.
+    f->Host()->resize(200, 150);
+    QApplication::processEvents();
+    EXPECT_LT(f->Host()->width(), 300);
+    Forms::Unload_All();
+    QApplication::processEvents();
+    Forms::Set_Mdi_Area(nullptr);
+  }
+}
 
 TEST(VbForm, AWindowIsNeverSmallerThanItsControls) {
   QMdiArea area;

@@ -8,9 +8,13 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionHeader>
 #include <functional>
 
 #include "platform/twips.h"
+#include "platform/vb_controls.h"
 #include "platform/vb_grid.h"
 #include "platform/vb_tabstrip.h"
 #include "support/grid_input.h"
@@ -253,8 +257,16 @@ TEST(VbGrid, RowsHaveTheModelledHeightAndNeverLessThanALineOfTheFont) {
     const int expected = std::max(Twips_To_Px(240), line + 1);
     EXPECT_EQ(t.g.rowHeight(0), expected) << pixels;
     EXPECT_EQ(t.g.rowHeight(50), expected) << pixels;
-    EXPECT_EQ(t.g.horizontalHeader()->height(), expected) << pixels << ": the header row too";
-    EXPECT_EQ(t.g.Cell_Rect_At(0, 0).height(), expected) << pixels;
+    // The header row holds its text with the style's margins above and
+    // below it, descenders and underscores included.
+    QStyleOptionHeader opt;
+    opt.initFrom(t.g.horizontalHeader());
+    opt.text = "Scan_Add";
+    opt.fontMetrics = t.g.horizontalHeader()->fontMetrics();
+    const int header_need = t.g.style()->sizeFromContents(QStyle::CT_HeaderSection, &opt, QSize(), &t.g).height();
+    const int header = std::max(expected, header_need);
+    EXPECT_EQ(t.g.horizontalHeader()->height(), header) << pixels << ": the header row";
+    EXPECT_EQ(t.g.Cell_Rect_At(0, 0).height(), header) << pixels;
   }
 }
 
@@ -306,4 +318,41 @@ TEST(VbTabStrip, AMouseClickOnEitherTabRaisesClickOnce) {
   press(2);
   press(2);
   EXPECT_EQ(clicks, (std::vector<int>{1, 2, 2}));
+}
+
+// A list floated over a narrow cell shows each of its items whole, in its
+// field and in its opened popup, and stays over the grid at its right edge.
+TEST(VbGrid, AListFloatedOverANarrowCellShowsEveryItemWhole) {
+  QWidget top;
+  Vb_Grid g(&top);
+  g.Set_Format_String("^No|^SCR|^Name of the channel|^B");
+  g.Set_Rows(8);
+  g.setGeometry(10, 10, g.Whole_Size().width(), g.Whole_Size().height());
+  Vb_Combo list(&top);
+  list.Add_Items({"OFF", "ON", "VHF/UHF"});
+  list.Show_Index_Quiet(0);
+  top.resize(400, 300);
+  top.show();
+  const QFontMetrics fm = list.fontMetrics();
+  for (int col : {1, 3}) {
+    g.Float_Editor(&list, 2, col, false);
+    const QRect cell = g.Cell_Rect_At(2, col).translated(g.pos());
+    EXPECT_EQ(list.y(), cell.y()) << col;
+    EXPECT_GT(list.width(), cell.width()) << col << ": the cell is narrower than the items";
+    // The field beside the drop-down button holds the widest item.
+    QStyleOptionComboBox opt;
+    opt.initFrom(&list);
+    opt.rect = QRect(QPoint(0, 0), list.size());
+    const QRect field = list.style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, &list);
+    EXPECT_GE(field.width(), fm.horizontalAdvance("VHF/UHF")) << col;
+    EXPECT_LE(list.geometry().right(), g.geometry().right()) << col << ": the list reaches past the grid";
+    EXPECT_GE(list.x(), g.x()) << col;
+  }
+  // A cell at the left edge keeps the list's left edge on it.
+  g.Float_Editor(&list, 2, 1, false);
+  EXPECT_EQ(list.x(), g.Cell_Rect_At(2, 1).translated(g.pos()).x());
+  list.showPopup();
+  QApplication::processEvents();
+  EXPECT_GE(list.view()->viewport()->width(), list.view()->sizeHintForColumn(0)) << "the popup cuts an item";
+  list.hidePopup();
 }

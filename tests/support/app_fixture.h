@@ -44,6 +44,28 @@ inline void Stop_Program(std::unique_ptr<MDImain>& w) {
   Screen_Set_Size_Px(QSize());
 }
 
+// Runs check(main window, "W x H, language") in a program started afresh on
+// the smallest screen the program supports and on the one it is made for,
+// in each language; message boxes are answered at once.
+template <class Check>
+void On_Both_Screens_In_Both_Languages(Check check) {
+  for (QSize screen : {QSize(1024, 768), QSize(1280, 800)})
+    for (int16_t lang : {int16_t{0}, int16_t{-1}}) {
+      No_Serial_Ports();
+      Msg_Recorder rec;
+      auto w = Start_Program(screen);
+      Lang_Flag = lang;
+      Let_Events_Run();
+      check(w.get(), QString("%1 x %2, %3")
+                         .arg(screen.width())
+                         .arg(screen.height())
+                         .arg(lang ? "Chinese" : "English")
+                         .toStdString());
+      Stop_Program(w);
+      Lang_Flag = 0;
+    }
+}
+
 // A started program without serial ports, torn down after each test.
 class Program_Test : public ::testing::Test {
 protected:

@@ -247,10 +247,7 @@ void frm_chann::Command_close_Click() {
 // ---- cell editing ------------------------------------------------------------------
 
 void frm_chann::Place_Editor(QWidget* w, bool full_height) {
-  const QRect cell = MSF_Chann->Cell_Rect();
-  const QPoint at = MSF_Chann->geometry().topLeft() + cell.topLeft();
-  const int h = full_height ? cell.height() : w->sizeHint().height();
-  w->setGeometry(at.x(), at.y(), cell.width(), h);
+  MSF_Chann->Float_Editor(w, MSF_Chann->Row(), MSF_Chann->Col(), full_height);
 }
 
 void frm_chann::Hide_Editors_And_Empty() {
@@ -292,6 +289,7 @@ void frm_chann::Cell_Edit() {
       Combo_edit->Clear();
       Combo_edit->Add_Items(o.items);
       Combo_edit->Set_Text(o.text);
+      Place_Editor(Combo_edit, false);  // as wide as its items need
       return;
     }
   }

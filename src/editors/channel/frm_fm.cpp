@@ -191,8 +191,7 @@ void frm_FM::Cell_Edit() {
     return;
   }
   const QString text = MSF_Chann->Text_At(r, c);
-  const QRect cell = MSF_Chann->Cell_Rect().translated(MSF_Chann->geometry().topLeft());
-  Text_Edit->setGeometry(cell);
+  MSF_Chann->Float_Editor(Text_Edit, MSF_Chann->Row(), MSF_Chann->Col(), true);
   Text_Edit->Set_Text(text);
   Text_Edit->show();
   Text_Edit->raise();

@@ -62,12 +62,7 @@ void Refuse_Keys(Vb_Combo* c) {
 }
 
 // Room for the widest item of a filled list, so that none is cut off.
-void Fit_To_Items(Vb_Combo* c) {
-  const QFontMetrics fm(c->font());
-  int w = 0;
-  for (int i = 0; i < c->List_Count(); ++i) w = std::max(w, fm.horizontalAdvance(c->List(i)));
-  c->setMinimumWidth(w + 28);
-}
+void Fit_To_Items(Vb_Combo* c) { c->setMinimumWidth(c->Width_For_Items()); }
 
 // Room in a text box for n of the widest of chars, beside the style's frame,
 // the text margins and the line edit's own 2 pixels at either side and the

@@ -151,22 +151,39 @@ Vb_Text* frm_2tone::Tone_Box(int t) const {
 }
 
 void frm_2tone::Lay_Out() {
+  // The design places every control in twips; the two grids grow to show
+  // all their rows and columns (in the font's row height), and what stands
+  // below or beside them moves along, the page and the tab strip with them.
+  const auto px = [](int twips) { return Twips_To_Px(twips); };
   Place_Control_Twips(TabStrip1, 120, 120, static_cast<int>(Px_To_Twips(width()) / 1.02), 6735);
+  const QRect probe = TabStrip1->Client_Rect();
+  const int frame_rule = static_cast<int>(Px_To_Twips(probe.width()));
+  const QSize enc(std::max(px(static_cast<int>(frame_rule / 3.08)), MSF_Encode->Whole_Size().width()),
+                  std::max(px(3975), MSF_Encode->Whole_Size().height()));
+  const QSize dec(std::max(px(static_cast<int>(frame_rule / 1.02)), MSF_Decode->Whole_Size().width()),
+                  std::max(px(4000), MSF_Decode->Whole_Size().height()));
+  const int frame_w = std::max(probe.width(), std::max(px(120) + dec.width(), px(120) + enc.width()) + px(120));
+  const int dec_dy = dec.height() - px(4000);  // what the decode grid adds below it
+  const int page_h = std::max(px(Page_Height_Twips), px(240) + enc.height() + px(120)) + std::max(0, dec_dy);
+  TabStrip1->resize(TabStrip1->width() + frame_w - probe.width(),
+                    TabStrip1->height() + page_h - px(Page_Height_Twips));
   const QRect client = TabStrip1->Client_Rect();
   for (QGroupBox* f : {Frame_Encode, Frame_Decode}) {
-    f->setGeometry(client.left(), client.top() + Twips_To_Px(200), client.width(),
-                   Twips_To_Px(Page_Height_Twips));
+    f->setGeometry(client.left(), client.top() + px(200), client.width(), page_h);
     f->raise();
   }
-  const int frame_w = static_cast<int>(Px_To_Twips(Frame_Encode->width()));
-  Place_Control_Twips(MSF_Encode, 120, 240, static_cast<int>(frame_w / 3.08), 3975);
+  MSF_Encode->setGeometry(px(120), px(240), enc.width(), enc.height());
+  // The duration lists stand right of the encode grid, however wide it grew.
+  const int side_dx = std::max(0, MSF_Encode->geometry().right() + px(240) - px(5400));
   QLabel* labels[3] = {Label_1st, Label_2nd, Label_gap};
   Vb_Combo* lists[3] = {Combo_Enc_ys1, Combo_Enc_ys2, Combo_enc_ys3};
   for (int k = 0; k < 3; ++k) {
     Place_Control_Twips(lists[k], 7920, 360 + 600 * k, 1095, 330);
     Place_Control_Twips(labels[k], 5400, 300 + 600 * k, 2400, 450);
+    lists[k]->move(lists[k]->pos() + QPoint(side_dx, 0));
+    labels[k]->move(labels[k]->pos() + QPoint(side_dx, 0));
   }
-  Place_Control_Twips(MSF_Decode, 120, 240, static_cast<int>(frame_w / 1.02), 4000);
+  MSF_Decode->setGeometry(px(120), px(240), dec.width(), dec.height());
   Place_Control_Twips(Frame_Dec_xx, 120, 4560, 6495, 1455);
   QLabel* tone_labels[4] = {Label_A_tone, Label_B_Tone, Label_C_Tone, Label_D_Tone};
   for (int t = 0; t < 4; ++t) {
@@ -177,13 +194,24 @@ void frm_2tone::Lay_Out() {
   }
   Place_Control_Twips(Label_Reset, 6720, 4620, 1620, 450);
   Place_Control_Twips(Combo_Dec_Res_Time, 8400, 4680, 1095, 330);
+  for (QWidget* w : {static_cast<QWidget*>(Frame_Dec_xx), static_cast<QWidget*>(Label_Reset),
+                     static_cast<QWidget*>(Combo_Dec_Res_Time)})
+    w->move(w->pos() + QPoint(0, std::max(0, dec_dy)));
 
+  const int below = TabStrip1->geometry().bottom() + 1 - px(6855);  // what the strip grew by
   Place_Control_Twips(ProgressBar1, 120, 6960, 7575, 300);
   Place_Control_Twips(Label_tr_count, 7800, 6960, 7200, 330);
+  // The count ends where the tab strip ends: reaching past it would widen
+  // the window beyond its pages for a short text.
+  Label_tr_count->resize(std::max(px(2400), TabStrip1->geometry().right() + 1 - Label_tr_count->x()),
+                         Label_tr_count->height());
   QPushButton* buttons[6] = {Command_read, Command_Write, Command_def,
                              Command_save, Command_open, Command_close};
   const int lefts[6] = {2160, 3720, 5280, 6840, 8400, 9960};
   for (int k = 0; k < 6; ++k) Place_Control_Twips(buttons[k], lefts[k], 7680, 1095, 495);
+  for (QWidget* w : {static_cast<QWidget*>(ProgressBar1), static_cast<QWidget*>(Label_tr_count)})
+    w->move(w->pos() + QPoint(0, std::max(0, below)));
+  for (QPushButton* b : buttons) b->move(b->pos() + QPoint(0, std::max(0, below)));
 }
 
 void frm_2tone::Form_Load() {
@@ -203,7 +231,6 @@ void frm_2tone::Form_Load() {
   TabStrip1->Tabs_Clear();
   TabStrip1->Tabs_Add(Lang_Pick("编码", "Encode"));
   TabStrip1->Tabs_Add(Lang_Pick("解码", "Decode"));
-  Lay_Out();
   Frame_Encode->setTitle(Lang_Pick("2 TONE 编码", "2 TONE Encode"));
   Frame_Decode->setTitle(Lang_Pick("2 TONE 解码", "2 TONE Decode"));
   MSF_Encode->Set_Format_String(Lang_Pick(Encode_Format_Zh, Encode_Format_En));
@@ -220,6 +247,8 @@ void frm_2tone::Form_Load() {
     for (const QString& r : Tone2_Decode_Items(c)) need = std::max(need, fm.horizontalAdvance(r) + 12);
     if (MSF_Decode->Col_Width(c) < need) MSF_Decode->Set_Col_Width(c, need);
   }
+  // Laid out once the grids know their columns and rows.
+  Lay_Out();
   Label_A_tone->setText(Lang_Pick("A 音（HZ）", "A Tone( HZ )"));
   Label_B_Tone->setText(Lang_Pick("B 音（HZ）", "B Tone( HZ )"));
   Label_C_Tone->setText(Lang_Pick("C 音（HZ）", "C Tone( HZ )"));
@@ -304,8 +333,7 @@ void frm_2tone::MSF_Encode_Click() { Encode_EditCell(); }
 void frm_2tone::Encode_EditCell() {
   const int r = MSF_Encode->Mouse_Row(), c = MSF_Encode->Mouse_Col();
   if (r == 0 || c <= 0) return;
-  const QRect cell = MSF_Encode->Cell_Rect_At(r, c).translated(MSF_Encode->geometry().topLeft());
-  Text_Encode->setGeometry(cell);
+  MSF_Encode->Float_Editor(Text_Encode, r, c, true);
   Text_Encode->Set_Text(MSF_Encode->Text_At(r, c));
   Text_Encode->show();
   Text_Encode->raise();
@@ -335,7 +363,6 @@ void frm_2tone::Decode_EditCell() {
   if (r == 0) return;
   Select_Decode_Code(r);
   if (c <= 0) return;
-  const QRect cell = MSF_Decode->Cell_Rect_At(r, c).translated(MSF_Decode->geometry().topLeft());
   // The list opens on what the cell holds; only a pick stores.
   Undo_Text.clear();
   Combo_Decode->Set_Text(QString());
@@ -350,7 +377,7 @@ void frm_2tone::Decode_EditCell() {
     Combo_Decode->Set_Text(Undo_Text);
   }
   Undo_Text = Combo_Decode->Text();
-  Combo_Decode->setGeometry(cell.left(), cell.top(), cell.width(), Combo_Decode->sizeHint().height());
+  MSF_Decode->Float_Editor(Combo_Decode, r, c, false);
   Combo_Decode->show();
   Combo_Decode->raise();
   Combo_Decode->setFocus();

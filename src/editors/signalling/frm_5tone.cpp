@@ -284,12 +284,24 @@ void frm_5tone::Lay_Out() {
       Label_freq[i]->setGeometry(x + 26, y, 90, 22);
     }
   }
-  // Encode page: the grid on the left; the delays and the decode settings beside it.
+  // Encode page: the grid on the left; the delays and the decode settings
+  // beside it, as wide as their labels need: the page takes the room the
+  // tab strip has right of it first, then the grid gives up what it can
+  // spare beyond its columns.
   {
-    const int gw = static_cast<int>(Frame_Encode->width() / 1.76);
+    const int cw = 80;
+    const auto text_w = [](const QLabel* l) {
+      return l->fontMetrics().horizontalAdvance(l->text()) + l->contentsMargins().left() +
+             l->contentsMargins().right() + 2 * l->margin();
+    };
+    int need = std::max(text_w(Label_Decode_Std), text_w(Label_Reset_Time)) + cw + 20;
+    for (QLabel* l : Label_enc_ys) need = std::max(need, text_w(l) + cw + 6);
+    int gw = static_cast<int>(Frame_Encode->width() / 1.76);
+    const int frame_w = std::min(cr.width(), std::max(Frame_Encode->width(), 10 + gw + 12 + need + 10));
+    Frame_Encode->resize(frame_w, page_h);
+    gw = std::max(std::min(gw, frame_w - 32 - need), MSF_Encode->Whole_Size().width());
     MSF_Encode->setGeometry(10, 24, gw, page_h - 34);
     const int x0 = 10 + gw + 12, avail = Frame_Encode->width() - x0 - 10;
-    const int cw = 80;
     for (int k = 0; k < 4; ++k) {
       Label_enc_ys[k]->setGeometry(x0, 28 + 30 * k, avail - cw - 6, 24);
       Combo_Enc_ys[k]->setGeometry(x0 + avail - cw, 28 + 30 * k, cw, 24);
@@ -511,9 +523,7 @@ void frm_5tone::Put_Back(Vb_Combo* list, bool take_focus, bool only_when_shown) 
 }
 
 void frm_5tone::Float_Over(QWidget* editor, Vb_Grid* grid, bool with_height) {
-  const QRect cell = grid->Cell_Rect();
-  const QPoint at = grid->geometry().topLeft() + cell.topLeft();
-  editor->setGeometry(at.x(), at.y(), cell.width(), with_height ? cell.height() : editor->sizeHint().height());
+  grid->Float_Editor(editor, grid->Row(), grid->Col(), with_height);
   editor->show();
   editor->raise();
 }
@@ -544,6 +554,7 @@ void frm_5tone::Std_EditCell() {
   Combo_edit->Clear_Items();
   Combo_edit->Add_Items(c == 1 ? Tone5_Period_Items() : Tone5_Digit_Items());
   Combo_edit->Set_Text(MSF_Chann->Text());
+  MSF_Chann->Float_Editor(Combo_edit, r, c, false);  // as wide as its items need
 }
 
 void frm_5tone::Combo_edit_Click() {
@@ -667,6 +678,7 @@ void frm_5tone::Decode_EditCell() {
     Combo_Decode->Set_List_Index(0);
     Undo_Text = MSF_Decode->Text();
     Combo_Decode->Set_Text(MSF_Decode->Text());
+    MSF_Decode->Float_Editor(Combo_Decode, MSF_Decode->Row(), MSF_Decode->Col(), false);
   } else if (placed && (c == 2 || c == 4 || c == 6 || c == 8)) {
     Float_Over(Text_Decode, MSF_Decode, true);
     Text_Decode->setFocus();

@@ -70,39 +70,27 @@ void Check_Fits(QWidget* parent, const QWidget* strip, const std::string& at) {
 }  // namespace
 
 TEST(AdjLayout, EveryPageShowsItsTextsWholeOnBothScreensInBothLanguages) {
-  for (QSize screen : {QSize(1024, 768), QSize(1280, 800)})
-    for (int16_t lang : {int16_t{0}, int16_t{-1}}) {
-      No_Serial_Ports();
-      Msg_Recorder rec;
-      auto w = Start_Program(screen);
-      Lang_Flag = lang;
-      w->frm_adj_Click();
+  On_Both_Screens_In_Both_Languages([](MDImain* w, const std::string& case_name) {
+    w->frm_adj_Click();
+    Let_Events_Run();
+    auto* f = Forms::Find<frm_Adj_Txp>();
+    ASSERT_NE(f, nullptr);
+    // The band-limit page the window opens on, then every tab as a user
+    // clicks it.
+    for (int tab : {0, 1, 2, 3, 4, 5}) {
+      if (tab) f->TabStrip1->Click_Tab(tab);
       Let_Events_Run();
-      auto* f = Forms::Find<frm_Adj_Txp>();
-      ASSERT_NE(f, nullptr);
-      // The band-limit page the window opens on, then every tab as a user
-      // clicks it.
-      for (int tab : {0, 1, 2, 3, 4, 5}) {
-        if (tab) f->TabStrip1->Click_Tab(tab);
-        Let_Events_Run();
-        const std::string at = QString("%1 x %2, %3, tab %4")
-                                   .arg(screen.width())
-                                   .arg(screen.height())
-                                   .arg(lang ? "Chinese" : "English")
-                                   .arg(tab)
-                                   .toStdString();
-        Check_Fits(f, f->TabStrip1, at);
-        for (QWidget* k : f->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-          if (!k->isWindow() && k->isVisible()) {
-            EXPECT_TRUE(f->rect().contains(k->geometry())) << at << ": " << Name(k) << " is cut by the window";
-          }
-        QTabBar* bar = f->TabStrip1->Bar();
-        for (int i = 0; i < bar->count(); ++i) {
-          EXPECT_LE(bar->tabRect(i).right(), bar->width()) << at << ": tab " << i;
-          EXPECT_GE(bar->tabRect(i).width(), bar->fontMetrics().horizontalAdvance(bar->tabText(i))) << at;
+      const std::string at = case_name + QString(", tab %1").arg(tab).toStdString();
+      Check_Fits(f, f->TabStrip1, at);
+      for (QWidget* k : f->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (!k->isWindow() && k->isVisible()) {
+          EXPECT_TRUE(f->rect().contains(k->geometry())) << at << ": " << Name(k) << " is cut by the window";
         }
+      QTabBar* bar = f->TabStrip1->Bar();
+      for (int i = 0; i < bar->count(); ++i) {
+        EXPECT_LE(bar->tabRect(i).right(), bar->width()) << at << ": tab " << i;
+        EXPECT_GE(bar->tabRect(i).width(), bar->fontMetrics().horizontalAdvance(bar->tabText(i))) << at;
       }
-      Stop_Program(w);
-      Lang_Flag = 0;
     }
+  });
 }
