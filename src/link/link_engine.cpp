@@ -2,7 +2,9 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "data/freq_codec.h"
 #include "data/image_map.h"
@@ -34,6 +36,13 @@ int Percent(int part, int whole) {
   if (whole <= 0) return 0;
   return static_cast<int>(std::floor(static_cast<double>(part) / whole * 100));
 }
+
+// Every engine that exists, so that the program can tell whether any
+// window's transfer is under way.
+std::vector<const Link_Engine*>& Engines() {
+  static std::vector<const Link_Engine*> all;
+  return all;
+}
 }  // namespace
 
 Link_Engine::Link_Engine(const Link_Profile& profile, QObject* parent)
@@ -42,9 +51,19 @@ Link_Engine::Link_Engine(const Link_Profile& profile, QObject* parent)
   Timer2.On_Timer = [this] { Timer2_Timer(); };
   Timer3.On_Timer = [this] { Timer3_Timer(); };
   MSC.On_Comm = [this] { MSC_OnComm(); };
+  Engines().push_back(this);
 }
 
-Link_Engine::~Link_Engine() { Shut_Down(); }
+Link_Engine::~Link_Engine() {
+  Shut_Down();
+  std::erase(Engines(), this);
+}
+
+bool Link_Engine::Any_Busy(const Link_Engine* besides) {
+  // A shut-down engine's flags may still read busy: its transfer has ended.
+  return std::any_of(Engines().begin(), Engines().end(),
+                     [besides](const Link_Engine* e) { return e != besides && !e->dead_ && e->Busy(); });
+}
 
 void Link_Engine::Set_View(QProgressBar* bar, QLabel* label) {
   ProgressBar1 = bar;
