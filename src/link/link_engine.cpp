@@ -233,11 +233,21 @@ void Link_Engine::Timer2_Timer() {
   Busy_Read = 0;
 }
 
+bool Link_Engine::Restart_Follows() const {
+  const int retry = Write_Mode == -1 ? profile_.Retry_Write : profile_.Retry_Read;
+  return retry != No_Retry && Retry_Left >= 1;
+}
+
+void Link_Engine::Stop_In_Pause() {
+  if (dead_ || Attempt_Running() || !Retry_Pending()) return;
+  Timers_Off();
+  if (!Restart_Follows()) Final_Failure();
+}
+
 void Link_Engine::Timer3_Timer() {
   if (dead_) return;
   Timers_Off();
-  const int retry = Write_Mode == -1 ? profile_.Retry_Write : profile_.Retry_Read;
-  if (retry != No_Retry && Retry_Left >= 1) {
+  if (Restart_Follows()) {
     Retry_Left -= 1;
     if (Write_Mode == -1)
       Write_Start();

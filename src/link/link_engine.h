@@ -168,6 +168,11 @@ public:
   // Whether a transfer of any window is under way, leaving out `besides`.
   static bool Any_Busy(const Link_Engine* besides = nullptr);
 
+  // Ends the transfer in its pause after a time-out: the restart it waits
+  // for never comes; a pause that would end in the final failure reports
+  // it now. Nothing happens outside that pause.
+  void Stop_In_Pause();
+
   // Operations.
   bool Port_Open();
   void Send_Start();
@@ -240,6 +245,8 @@ protected:
   void Show_Read_Progress(int n);
   void Show_Write_Progress();
   void Next_Write_Frame(bool leading_ack);
+  // Whether the pause after a time-out leads to a restart (else to the final failure).
+  bool Restart_Follows() const;
   void Timers_Off();
   void Pause(int ms);
   // The enforced password check: Pass_Typed against the block just read.
