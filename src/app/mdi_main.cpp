@@ -28,6 +28,7 @@
 #include "editors/channel/fm_record.h"
 #include "editors/channel/frm_chann.h"
 #include "editors/channel/frm_fm.h"
+#include "editors/editor_window.h"
 #include "editors/options/frm_option.h"
 #include "editors/signalling/dtmf_area.h"
 #include "editors/signalling/frm_2tone.h"
@@ -433,10 +434,8 @@ namespace {
 // the radio half written: while one runs, the command is refused.
 template <class Dialog>
 bool Refused_While_Busy() {
-  Dialog* d = Forms::Find<Dialog>();
-  if (!d || !d->Busy()) return false;
-  Msg_Box(link_text::Busy.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());
-  return true;
+  const Dialog* d = Forms::Find<Dialog>();
+  return Refuse_While_Busy(d && d->Busy());
 }
 }  // namespace
 
@@ -518,6 +517,8 @@ void MDImain::Toolbar1_ButtonClick(const QString& key) {
   } else if (key == "write") {
     Prog_write_Click();
   } else if (key == "exit") {
+    // Asked before the windows below are unloaded: any of them may be writing.
+    if (Exit_Refused()) return;
     Forms::Unload<Form_type>();
     Forms::Unload<frm_chann>();
     Forms::Unload<frm_option>();
@@ -528,8 +529,22 @@ void MDImain::Toolbar1_ButtonClick(const QString& key) {
 
 void MDImain::Exit_Program() { close(); }
 
+bool MDImain::Exit_Refused() const {
+  // Unloading a window ends its transfer on the spot: a write cut off
+  // leaves the radio half written. The main window's own identification
+  // changes nothing in the radio or the image, and with no radio attached
+  // it may go on for half a minute: it never holds the exit up.
+  return Refuse_While_Busy(Link_Engine::Any_Busy(ident_));
+}
+
 void MDImain::closeEvent(QCloseEvent* e) {
   if (!exiting_) {
+    // The menu's Exit items, the toolbar's exit button and the close box
+    // all come here.
+    if (Exit_Refused()) {
+      e->ignore();
+      return;
+    }
     exiting_ = true;
     Forms::Unload_All();
     ident_->Shut_Down();

@@ -62,6 +62,9 @@ public:
 
   // Called by the exit commands: unloads every window, then the main window.
   void Exit_Program();
+  // While any window's transfer runs, its retry pause included, the exit
+  // is refused with the busy message (true) and the transfer goes on.
+  bool Exit_Refused() const;
 
 private:
   void Build_Menus();

@@ -2,7 +2,9 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "data/freq_codec.h"
 #include "data/image_map.h"
@@ -34,6 +36,13 @@ int Percent(int part, int whole) {
   if (whole <= 0) return 0;
   return static_cast<int>(std::floor(static_cast<double>(part) / whole * 100));
 }
+
+// Every engine that exists, so that the program can tell whether any
+// window's transfer is under way.
+std::vector<const Link_Engine*>& Engines() {
+  static std::vector<const Link_Engine*> all;
+  return all;
+}
 }  // namespace
 
 Link_Engine::Link_Engine(const Link_Profile& profile, QObject* parent)
@@ -43,9 +52,19 @@ Link_Engine::Link_Engine(const Link_Profile& profile, QObject* parent)
   Timer3.On_Timer = [this] { Timer3_Timer(); };
   MSC.On_Comm = [this] { MSC_OnComm(); };
   MSC.On_Lost = [this] { Port_Lost(); };
+  Engines().push_back(this);
 }
 
-Link_Engine::~Link_Engine() { Shut_Down(); }
+Link_Engine::~Link_Engine() {
+  Shut_Down();
+  std::erase(Engines(), this);
+}
+
+bool Link_Engine::Any_Busy(const Link_Engine* besides) {
+  // A shut-down engine's flags may still read busy: its transfer has ended.
+  return std::any_of(Engines().begin(), Engines().end(),
+                     [besides](const Link_Engine* e) { return e != besides && !e->dead_ && e->Busy(); });
+}
 
 void Link_Engine::Set_View(QProgressBar* bar, QLabel* label) {
   ProgressBar1 = bar;
@@ -216,11 +235,21 @@ void Link_Engine::Timer2_Timer() {
   Busy_Read = 0;
 }
 
+bool Link_Engine::Restart_Follows() const {
+  const int retry = Write_Mode == -1 ? profile_.Retry_Write : profile_.Retry_Read;
+  return retry != No_Retry && Retry_Left >= 1;
+}
+
+void Link_Engine::Stop_In_Pause() {
+  if (dead_ || Attempt_Running() || !Retry_Pending()) return;
+  Timers_Off();
+  if (!Restart_Follows()) Final_Failure();
+}
+
 void Link_Engine::Timer3_Timer() {
   if (dead_) return;
   Timers_Off();
-  const int retry = Write_Mode == -1 ? profile_.Retry_Write : profile_.Retry_Read;
-  if (retry != No_Retry && Retry_Left >= 1) {
+  if (Restart_Follows()) {
     Retry_Left -= 1;
     if (Write_Mode == -1)
       Write_Start();
@@ -236,7 +265,7 @@ void Link_Engine::Port_Lost() {
   // the way its last time-out would end it, instead of waiting out the
   // watchdog and retrying on a device that is not there. The port is closed
   // already; an image being read is left as it was.
-  if (dead_ || (Busy_Write != -1 && Busy_Read != -1)) return;
+  if (dead_ || !Attempt_Running()) return;
   Timers_Off();
   Busy_Write = 0;
   Busy_Read = 0;

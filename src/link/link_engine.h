@@ -160,9 +160,18 @@ public:
   // pending, when the attempt's flags are already clear. Every refusal and
   // every deferred request asks this, so none of them slips into that pause
   // (a file loaded there would be overwritten by the retried read).
-  bool Busy() const { return Busy_Write == -1 || Busy_Read == -1 || Retry_Pending(); }
+  bool Busy() const { return Attempt_Running() || Retry_Pending(); }
+  // From an attempt's connect command until its end or its time-out.
+  bool Attempt_Running() const { return Busy_Write == -1 || Busy_Read == -1; }
   // Between a time-out and the restart or final failure it leads to.
   bool Retry_Pending() const { return Timer3.Enabled(); }
+  // Whether a transfer of any window is under way, leaving out `besides`.
+  static bool Any_Busy(const Link_Engine* besides = nullptr);
+
+  // Ends the transfer in its pause after a time-out: the restart it waits
+  // for never comes; a pause that would end in the final failure reports
+  // it now. Nothing happens outside that pause.
+  void Stop_In_Pause();
 
   // Operations.
   bool Port_Open();
@@ -238,6 +247,8 @@ protected:
   void Show_Read_Progress(int n);
   void Show_Write_Progress();
   void Next_Write_Frame(bool leading_ack);
+  // Whether the pause after a time-out leads to a restart (else to the final failure).
+  bool Restart_Follows() const;
   void Timers_Off();
   void Pause(int ms);
   // The enforced password check: Pass_Typed against the block just read.

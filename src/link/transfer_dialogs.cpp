@@ -69,14 +69,25 @@ void Transfer_Dialog::Lay_Out(const char* caption_zh, const char* caption_en, co
   }
 }
 
-void Transfer_Dialog::Command_Cancel_Click() {
-  if (Busy()) {
+bool Transfer_Dialog::Close_Allowed() {
+  if (engine_->Attempt_Running()) {
     Msg_Box(link_text::Close_Refused.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());
-    return;
+    return false;
   }
+  // Between a time-out and its retry nothing is on the line: the user need
+  // not wait for the retry, nor for a write's failure report, which comes
+  // at once.
+  engine_->Stop_In_Pause();
+  return !Unloaded();
+}
+
+void Transfer_Dialog::Command_Cancel_Click() {
+  if (!Close_Allowed()) return;
   if (engine_->MSC.Is_Open()) engine_->MSC.Close();
   Unload();
 }
+
+bool Transfer_Dialog::Form_Query_Close() { return Close_Allowed(); }
 
 void Transfer_Dialog::Form_Unload() {
   // Unloading ends a running transfer on the spot; the image keeps what it

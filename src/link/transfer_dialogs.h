@@ -34,12 +34,19 @@ public:
 protected:
   Transfer_Dialog(const Link_Profile& profile, const QString& password_text);
   void Form_Unload() override;
+  bool Form_Query_Close() override;
   // Sizes, places and captions the dialog; controls at their design places (twips).
   void Lay_Out(const char* caption_zh, const char* caption_en, const char* go_zh, const char* go_en,
                int go_left, int button_top, int pw_label_left, int pw_label_width, int pw_top,
                int pw_left, int pw_width, int cancel_left);
 
   Link_Engine* engine_ = nullptr;
+
+private:
+  // Cancel and the close box alike: refused while an attempt runs; in the
+  // pause after a time-out the transfer is ended first. True when the
+  // dialog may go.
+  bool Close_Allowed();
 };
 
 Link_Profile Comm_Read_Profile();

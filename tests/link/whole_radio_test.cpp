@@ -120,10 +120,10 @@ TEST_F(WholeRead, BusyRefusalsAndCancel) {
   EXPECT_TRUE(d->Unloaded());
 }
 
-// The pause between a time-out and the retry belongs to the transfer: the
-// dialog's buttons are refused there as during an attempt, and the retry
-// goes on to finish the read.
-TEST_F(WholeRead, TheButtonsAreRefusedWhileARetryIsPendingAndTheRetryFinishes) {
+// The pause between a time-out and the retry belongs to the transfer: Read
+// is refused there as during an attempt, and the retry goes on to finish
+// the read.
+TEST_F(WholeRead, ReadIsRefusedWhileARetryIsPendingAndTheRetryFinishes) {
   const auto mem = Random_Memory(5);
   Link_Profile p = Comm_Read_Profile();
   p.Watchdog_After_Ms = 3000;
@@ -134,16 +134,120 @@ TEST_F(WholeRead, TheButtonsAreRefusedWhileARetryIsPendingAndTheRetryFinishes) {
   ASSERT_TRUE(Spin_Until([&] { return d->Engine()->Retry_Pending(); }, 10000));
   EXPECT_TRUE(d->Busy());
   d->Command_read->click();
-  d->Command_Cancel->click();
-  EXPECT_EQ(rec.Texts(), (QStringList{"Read-write operating with transceiver .",
-                                      QString::fromUtf8("Read-write operating，don't close the window. ,")}));
+  EXPECT_EQ(rec.Texts(), QStringList{"Read-write operating with transceiver ."});
   EXPECT_FALSE(d->Unloaded());
   EXPECT_TRUE(d->Engine()->Retry_Pending()) << "the retry still waits";
-  ASSERT_TRUE(Spin_Until([&] { return rec.calls.size() >= 3; }, 20000));
-  EXPECT_EQ(rec.calls[2].text, "Complete reading data from the transceiver.");
+  ASSERT_TRUE(Spin_Until([&] { return rec.calls.size() >= 2; }, 20000));
+  EXPECT_EQ(rec.calls[1].text, "Complete reading data from the transceiver.");
   EXPECT_TRUE(Transfer_Idle(d));
   EXPECT_EQ(Count_Once(radiosim::Frame_Kind::Connect, 2), 2);
   EXPECT_EQ(Radio_Image[787][15], mem[787 * 16 + 15]);
+}
+
+namespace {
+const QString kCloseRefused = QString::fromUtf8("Read-write operating，don't close the window. ,");
+
+// The dialog's title-bar close box.
+void Close_Box(Transfer_Dialog* d) { (d->Host() ? d->Host() : static_cast<QWidget*>(d))->close(); }
+
+// A whole-radio dialog and the profile it is loaded with.
+struct Dialog_Case {
+  const char* name;
+  std::function<Transfer_Dialog*(Link_Profile)> load;
+  Link_Profile profile;
+};
+}  // namespace
+
+class WholeDialogs : public Sim_Test {};
+
+// While a read or a write runs, the close box is refused as Cancel is, with
+// Cancel's message; the transfer goes on to its end, and then the close box
+// closes the dialog.
+TEST_F(WholeDialogs, TheCloseBoxIsRefusedAsCancelIsWhileTheTransferRuns) {
+  Link_Profile write = Patient(Comm_Write_Profile());
+  write.Write_Count = 96;  // enough to be under way
+  const Dialog_Case cases[] = {
+      {"read", [](Link_Profile p) -> Transfer_Dialog* { return Forms::Reload<Form_Comm_Read>(p); },
+       Patient(Comm_Read_Profile())},
+      {"write", [](Link_Profile p) -> Transfer_Dialog* { return Forms::Reload<Form_Comm_Write>(p); }, write},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Random_Memory();
+    sim.Clear_Log();
+    rec.Clear();
+    Transfer_Dialog* d = c.load(c.profile);
+    d->Command_Go->click();
+    ASSERT_TRUE(Spin_Until([&] { return sim.Frame_Count() >= 8; }, 10000));
+    d->Command_Cancel->click();
+    Close_Box(d);
+    EXPECT_EQ(rec.Texts(), (QStringList{kCloseRefused, kCloseRefused}));
+    EXPECT_FALSE(d->Unloaded());
+    ASSERT_TRUE(Spin_Until([&] { return rec.calls.size() >= 3; }, 30000));
+    const Link_Texts& t = d->Engine()->Profile().Texts;
+    EXPECT_EQ(rec.calls[2].text, (c.profile.Write_Count > 0 ? t.write_done : t.read_done).Get())
+        << "the transfer went on to its end";
+    EXPECT_TRUE(Transfer_Idle(d));
+    Close_Box(d);
+    EXPECT_TRUE(d->Unloaded());
+    EXPECT_EQ(rec.calls.size(), 3u);
+  }
+  EXPECT_EQ(Count(radiosim::Frame_Kind::Write), 96) << "the write sent every row";
+}
+
+// Between a time-out and what follows it, Cancel and the close box end the
+// transfer at once: no retry follows, a read leaves the image as it was;
+// where the pause would have ended in the failure report (the write's only
+// attempt, a read's last), the report comes there and then. Then the dialog
+// closes.
+TEST_F(WholeDialogs, CancelOrTheCloseBoxInTheRetryPauseEndsTheTransfer) {
+  Link_Profile read = Comm_Read_Profile();
+  read.Watchdog_After_Ms = 1000;
+  read.Retry_Delay = 3000;
+  Link_Profile last_read = read;
+  last_read.Retry_Read = 0;
+  Link_Profile write = Comm_Write_Profile();  // its own 5 s until the failure report
+  write.Watchdog_After_Ms = 1000;
+  const auto load_read = [](Link_Profile p) -> Transfer_Dialog* { return Forms::Reload<Form_Comm_Read>(p); };
+  struct Case {
+    Dialog_Case dialog;
+    bool reports;  // the failure report is due at the end of the pause
+  } cases[] = {
+      {{"read", load_read, read}, false},
+      {{"read, its last attempt", load_read, last_read}, true},
+      {{"write", [](Link_Profile p) -> Transfer_Dialog* { return Forms::Reload<Form_Comm_Write>(p); }, write},
+       true},
+  };
+  struct Way {
+    const char* name;
+    std::function<void(Transfer_Dialog*)> close;
+  } ways[] = {{"Cancel", [](Transfer_Dialog* d) { d->Command_Cancel->click(); }}, {"close box", Close_Box}};
+  Random_Memory();
+  for (const auto& [c, reports] : cases)
+    for (const auto& way : ways) {
+      SCOPED_TRACE(std::string(c.name) + ", " + way.name);
+      const bool writes = c.profile.Write_Count > 0;
+      sim.Clear_Faults();
+      sim.Clear_Log();
+      rec.Clear();
+      const radiosim::Reply silent_on = writes ? radiosim::Reply::Write_Ack : radiosim::Reply::Data;
+      sim.Add_Fault({.kind = radiosim::Fault::Silent, .on = silent_on, .nth = 3});
+      Radio_Image = Marked_Image();
+      const Image_Table before = Radio_Image;
+      Transfer_Dialog* d = c.load(c.profile);
+      QPointer<Link_Engine> engine = d->Engine();
+      d->Command_Go->click();
+      ASSERT_TRUE(Spin_Until([&] { return d->Engine()->Retry_Pending(); }, 10000));
+      way.close(d);
+      EXPECT_TRUE(d->Unloaded());
+      EXPECT_EQ(rec.Texts(), reports ? QStringList{"Fail connect with transceiver."} : QStringList{});
+      // The engine goes with the dialog: nothing of the transfer can follow.
+      ASSERT_TRUE(Spin_Until([&] { return engine.isNull(); }, 2000));
+      EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 1) << "no retry";
+      if (!writes) {
+        EXPECT_TRUE(Radio_Image == before) << "the read left the image as it was";
+      }
+    }
 }
 
 TEST_F(WholeRead, TwoWindowsCannotHoldOnePort) {
