@@ -550,6 +550,8 @@ void frm_5tone::Combo_edit_Click() {
   const int r = MSF_Chann->Row(), c = MSF_Chann->Col();
   if (r < 1 || r > Tone5_Std_Count || c < 1 || c > 3 || Combo_edit->List_Index() < 0) return;
   Radio_Image[Tone5_Std_Row + r - 1][c - 1] = static_cast<int16_t>(Combo_edit->List_Index());
+  // The cell shows the pick at once, as the encode grid's standard cell does.
+  MSF_Chann->Set_Text(Combo_edit->Text());
 }
 
 void frm_5tone::MSF_Chann_LeaveCell() {

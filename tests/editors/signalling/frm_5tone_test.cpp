@@ -176,9 +176,13 @@ TEST_F(Tone5Window, StandardsGridStoresEachPick) {
     EXPECT_EQ(f->MSF_Chann->Text_At(c.row, c.col), c.shown);
     EXPECT_EQ(f->Combo_edit->Text(), f->MSF_Chann->Text_At(other, c.col));
   }
-  // A column-0 click closes the list; a header click does nothing at all.
-  f->MSF_Chann->Click_Cell(3, 0);
+  // A column-0 click closes the list, and the cell shows the pick made in
+  // it; a header click does nothing at all.
+  f->Combo_edit->Set_List_Index(7);
+  ASSERT_EQ(Radio_Image[589][1], 7);
+  Click_Grid_Cell(f->MSF_Chann, 3, 0);
   EXPECT_TRUE(f->Combo_edit->isHidden());
+  EXPECT_EQ(f->MSF_Chann->Text_At(14, 2), "7");
   const Image_Table before = Radio_Image;
   const int selected = f->Combo_stxh->List_Index();
   f->MSF_Chann->Click_Cell(0, 2);
