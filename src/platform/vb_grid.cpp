@@ -70,6 +70,18 @@ Vb_Grid::Vb_Grid(QWidget* parent, int fixed_cols)
   col_ = fixed_cols_;
 }
 
+Vb_Grid::~Vb_Grid() {
+  // The views and scroll bars outlive this destructor a little: the fixed
+  // view's range still changes while it is taken down, and nothing may then
+  // reach this grid's members.
+  disconnect(verticalScrollBar(), nullptr, this, nullptr);
+  disconnect(horizontalScrollBar(), nullptr, this, nullptr);
+  if (fixed_view_) {
+    disconnect(fixed_view_->verticalScrollBar(), nullptr, this, nullptr);
+    fixed_view_->viewport()->removeEventFilter(this);
+  }
+}
+
 void Vb_Grid::Set_Format_String(const QString& format) {
   const QStringList cols = format.split('|');
   Set_Cols(static_cast<int>(cols.size()));
@@ -312,6 +324,11 @@ void Vb_Grid::Attach_Editor(QWidget* editor) {
 }
 
 void Vb_Grid::Scrolled() {
+  Hide_Editors();
+  if (Scroll) Scroll();
+}
+
+void Vb_Grid::Hide_Editors() {
   // An editor left where it stood would lie over another cell than its own
   // and store what is typed there into the cell it was opened on.
   for (const QPointer<QWidget>& e : editors_) {
@@ -320,7 +337,6 @@ void Vb_Grid::Scrolled() {
     if (focus && (focus == e || e->isAncestorOf(focus))) setFocus(Qt::OtherFocusReason);
     e->hide();
   }
-  if (Scroll) Scroll();
 }
 
 int Vb_Grid::Top_Row() const {
@@ -345,7 +361,13 @@ bool Vb_Grid::Cell_At(const QPoint& pos, int* row, int* col) const {
 void Vb_Grid::Press_At(int row, int col) {
   mouse_row_ = row;
   mouse_col_ = col;
-  if (row < 1 || col < fixed_cols_) return;
+  if (row < 1) return;
+  if (col < fixed_cols_) {
+    // The current cell stays, but the click may show another row's details
+    // beside the grid: no editor may stay open over the old cell.
+    Hide_Editors();
+    return;
+  }
   Move_To(row, col);
   // A cell clicked where it is partly hidden comes fully into view, so the
   // editor the click opens lies wholly over it.

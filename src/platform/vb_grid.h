@@ -18,7 +18,8 @@
 //    arrow keys) or by the program (Set_Row, Set_Col), while the old cell is
 //    still current. It completes before the move.
 //  - Click: after a mouse click, once the click has moved the current cell.
-//    A click on a fixed cell moves nothing (Mouse_Row/Mouse_Col tell where).
+//    A click on a fixed cell moves nothing (Mouse_Row/Mouse_Col tell where);
+//    it hides every attached editor first, as a scroll does.
 //  - DblClick: after the Click of a double click.
 //  - Scroll: the visible part moved (vertically or sideways; by the wheel,
 //    the scroll bars, the keys or the program). Every attached editor is
@@ -37,6 +38,7 @@ class Vb_Grid : public QTableWidget {
   Q_OBJECT
 public:
   explicit Vb_Grid(QWidget* parent = nullptr, int fixed_cols = 1);
+  ~Vb_Grid() override;
 
   // The header: columns separated by "|", a leading "^" centres a column
   // and its cells; every column is as wide as its header text. Sets the
@@ -125,6 +127,7 @@ private:
   void Mouse_Release(const QMouseEvent* e);
   void Mouse_Double(const QMouseEvent* e, bool on_cell, int row, int col);
   void Scrolled();
+  void Hide_Editors();
   void Apply_Row_Height();
   int Header_Height() const;
   void Split_Fixed_Columns();

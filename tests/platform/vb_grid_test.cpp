@@ -196,6 +196,41 @@ TEST(VbGrid, EveryScrollHidesTheAttachedEditorsFirstAndTheKeysGoToTheGrid) {
   }
 }
 
+TEST(VbGrid, AClickOnTheFixedColumnHidesTheAttachedEditorsBeforeClickAndMovesNothing) {
+  struct Way {
+    const char* name;
+    std::function<void(Vb_Grid&)> click;
+  } ways[] = {
+      {"mouse", [](Vb_Grid& g) { Click_Grid_Cell(&g, 5, 0); }},
+      {"program", [](Vb_Grid& g) { g.Click_Cell(5, 0); }},
+  };
+  for (const Way& way : ways) {
+    Scrolling_Grid t;
+    QComboBox list(&t.top);
+    list.setEditable(true);
+    t.g.Attach_Editor(&list);
+    t.g.Set_Row(2);
+    t.g.Set_Col(2);
+    list.setGeometry(t.g.Cell_Rect().translated(t.g.pos()));
+    list.show();
+    list.setEditText("picked");
+    list.setFocus();
+    int leaves = 0;
+    bool hidden_first = false;
+    t.g.LeaveCell = [&] { ++leaves; };
+    t.g.Click = [&] { hidden_first = list.isHidden(); };
+    way.click(t.g);
+    EXPECT_TRUE(hidden_first) << way.name << ": hidden before Click is raised";
+    EXPECT_TRUE(list.isHidden()) << way.name;
+    EXPECT_EQ(Focus_In(&t.g), &t.g) << way.name;
+    EXPECT_EQ(leaves, 0) << way.name;
+    EXPECT_EQ(t.g.Row(), 2) << way.name;
+    EXPECT_EQ(t.g.Col(), 2) << way.name;
+    EXPECT_EQ(t.g.Mouse_Row(), 5) << way.name;
+    EXPECT_EQ(list.currentText(), "picked") << way.name << ": the text stays for the window";
+  }
+}
+
 TEST(VbGrid, TheFixedColumnStaysAtTheLeftEdgeWhenTheGridScrollsSideways) {
   Scrolling_Grid t;
   Vb_Grid& g = t.g;

@@ -72,6 +72,10 @@ frm_chann::frm_chann() {
   Text_PassWord = new QLineEdit(this);
   Text_PassWord->setMaxLength(6);
   Text_PassWord->setText("580417");
+  // Only the FM editor shows its password box; this one is never seen, yet
+  // a change to its text still reaches the engine.
+  Label_PassWord->hide();
+  Text_PassWord->hide();
   Label_tr_count = new QLabel(this);
   ProgressBar1 = New_Transfer_Bar(this);
 

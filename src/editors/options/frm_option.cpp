@@ -151,6 +151,9 @@ void frm_option::Build() {
   // The text shown at load is no typed password; every change after it is.
   Text_PassWord->Set_Text("580417");
   Text_PassWord->Change = [this] { Link_Engine::Text_PassWord_Change(Text_PassWord->Text()); };
+  // Only the FM editor shows its password box; this one is never seen.
+  Label_PassWord->hide();
+  Text_PassWord->hide();
   Label_tr_count = Named(new QLabel(this), "Label_tr_count");
   ProgressBar1 = Named(new QProgressBar(this), "ProgressBar1");
   ProgressBar1->setRange(0, 100);

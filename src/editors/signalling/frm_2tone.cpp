@@ -384,8 +384,12 @@ void frm_2tone::Decode_EditCell() {
 }
 
 void frm_2tone::Combo_Decode_Click() {
-  Tone2_Decode_Store(MSF_Decode->Row(), MSF_Decode->Col(), Combo_Decode->List_Index());
+  const int r = MSF_Decode->Row(), c = MSF_Decode->Col();
+  Tone2_Decode_Store(r, c, Combo_Decode->List_Index());
   Undo_Text = Combo_Decode->Text();
+  // The cell under the list shows the pick at once: a list hidden without
+  // a leave (a click on the code number) leaves the cell showing what is stored.
+  if (c > 0 && Combo_Decode->List_Index() >= 0) MSF_Decode->Set_Text_At(r, c, Combo_Decode->Text());
 }
 
 void frm_2tone::Combo_Decode_GotFocus() { Undo_Text = Combo_Decode->Text(); }

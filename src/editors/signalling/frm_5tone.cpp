@@ -561,6 +561,8 @@ void frm_5tone::Combo_edit_Click() {
   const int r = MSF_Chann->Row(), c = MSF_Chann->Col();
   if (r < 1 || r > Tone5_Std_Count || c < 1 || c > 3 || Combo_edit->List_Index() < 0) return;
   Radio_Image[Tone5_Std_Row + r - 1][c - 1] = static_cast<int16_t>(Combo_edit->List_Index());
+  // The cell shows the pick at once, as the encode grid's standard cell does.
+  MSF_Chann->Set_Text(Combo_edit->Text());
 }
 
 void frm_5tone::MSF_Chann_LeaveCell() {
@@ -571,12 +573,14 @@ void frm_5tone::MSF_Chann_LeaveCell() {
 // ---- encode table --------------------------------------------------------------------------------
 
 void frm_5tone::MSF_Encode_Click() {
-  Encode_EditCell();
-  if (Unloaded()) return;
   if (MSF_Encode->Mouse_Col() == 0) {
+    // The number column opens no editor: none is placed over the current
+    // cell only to be hidden again, taking the focus away from the grid.
     Combo_Encode->hide();
     Text_Encode->hide();
+    return;
   }
+  Encode_EditCell();
 }
 
 void frm_5tone::Encode_EditCell() {
@@ -593,13 +597,17 @@ void frm_5tone::Encode_EditCell() {
     Text_Encode->setFocus();
     Text_Encode->Set_Text(MSF_Encode->Text());
     Text_Encode->selectAll();  // typing replaces what the cell showed
+    Frame_Edited = false;
   }
 }
 
 void frm_5tone::Text_Encode_Change() {
   const int r = MSF_Encode->Row(), c = MSF_Encode->Col();
-  if (c < 1 || c > 3) return;
+  // Only the box open over its cell writes: emptying the hidden box when a
+  // row is cleared must not erase the frame it was last opened on.
+  if (c < 1 || c > 3 || Text_Encode->isHidden()) return;
   Tone5_Frame_Write(r, c - 1, Text_Encode->Text());
+  Frame_Edited = true;
 }
 
 void frm_5tone::Text_Encode_LostFocus() { Tone5_Show(); }
@@ -620,23 +628,30 @@ void frm_5tone::MSF_Encode_LeaveCell() {
     }
     Text_Encode->hide();
   }
-  if (MSF_Encode->Text_At(r, 1).trimmed().isEmpty()) Encode_ClearRow(r);
+  // Frame 1 emptied by the user's own edit: the whole entry goes. An entry
+  // merely drawn without frame 1 keeps what the image holds.
+  const bool emptied =
+      c == 1 && r <= Tone5_Encode_Count && Frame_Edited && Tone5_Frame_Text(r, 0).trimmed().isEmpty();
+  Frame_Edited = false;
+  if (emptied) Tone5_Entry_Clear(r);
+  if (emptied || MSF_Encode->Text_At(r, 1).trimmed().isEmpty()) Encode_ClearRow(r);
   Combo_Encode->hide();
   Text_Encode->hide();
 }
 
 void frm_5tone::Encode_ClearRow(int r) {
+  // The grid's cells only: an entry drawn without frame 1 keeps what the
+  // image holds, and the next redraw shows it again.
   for (int c = 1; c <= 4; ++c) MSF_Encode->Set_Text_At(r, c, QString());
   Text_Encode->Set_Text(QString());
   Combo_Encode->Set_Text(QString());
-  // A cleared entry is cleared in the image too, so a Write does not send it.
-  Tone5_Entry_Clear(r);
 }
 
 void frm_5tone::MSF_Encode_DblClick() {
   const int r = MSF_Encode->Mouse_Row();
   if (MSF_Encode->Mouse_Col() != 0 || r < 1 || r > Tone5_Encode_Count) return;
   for (int c = 1; c <= 4; ++c) MSF_Encode->Set_Text_At(r, c, QString());
+  // A cleared entry is cleared in the image too, so a Write does not send it.
   Tone5_Entry_Clear(r);
 }
 
@@ -644,6 +659,9 @@ void frm_5tone::Combo_Encode_Click() {
   const int r = MSF_Encode->Row();
   if (r < 1 || r > Tone5_Encode_Count || Combo_Encode->List_Index() < 0) return;
   Radio_Image[Tone5_Encode_Row + r - 1][Tone5_Entry_Std] = static_cast<int16_t>(Combo_Encode->List_Index());
+  // The cell under the list shows the pick at once: a list hidden without a
+  // leave (a click on the number column) leaves the cell showing what is stored.
+  if (MSF_Encode->Col() == 4) MSF_Encode->Set_Text(Combo_Encode->Text());
 }
 
 // ---- decode page ------------------------------------------------------------------------------------

@@ -94,6 +94,8 @@ public:
 
   // ---- window state ----
   QString Undo_Text;
+  // The frame box's text was changed since it opened over its cell.
+  bool Frame_Edited = false;
   std::array<std::array<int16_t, 61>, 17> Action_Flags{};
   int Action_Entry = 0;
   bool Action_Busy = false;

@@ -83,6 +83,17 @@ TEST_F(ChannWindow, CaptionsHeadersAndRowsInBothLanguages) {
   }
 }
 
+TEST_F(ChannWindow, PasswordBoxIsNeverSeenYetItsTextReachesTheEngine) {
+  frm_chann* w = W();
+  Let_Events_Run();
+  ASSERT_TRUE(w->isVisible());
+  EXPECT_FALSE(w->Label_PassWord->isVisible());
+  EXPECT_FALSE(w->Text_PassWord->isVisible());
+  EXPECT_EQ(Pass_Typed[0], 0) << "the box's start text is no typed password";
+  w->Text_PassWord->setText("123456");
+  EXPECT_EQ(QString(QChar(Pass_Typed[0])) + QChar(Pass_Typed[5]), "16");
+}
+
 TEST_F(ChannWindow, SizedFromTheMainWindowAndCentred) {
   frm_chann* w = Forms::Reload<frm_chann>();
   Let_Events_Run();

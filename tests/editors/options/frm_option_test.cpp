@@ -258,6 +258,16 @@ TEST_F(OptionWindow, OpenSaveAndCloseButtons) {
   EXPECT_TRUE(rec.calls.empty());
 }
 
+TEST_F(OptionWindow, PasswordBoxIsNeverSeenYetItsTextReachesTheEngine) {
+  frm_option* f = Open();
+  ASSERT_TRUE(f->isVisible());
+  EXPECT_FALSE(f->Label_PassWord->isVisible());
+  EXPECT_FALSE(f->Text_PassWord->isVisible());
+  EXPECT_EQ(Pass_Typed[0], 0) << "the box's start text is no typed password";
+  f->Text_PassWord->Set_Text("123456");
+  EXPECT_EQ(QString(QChar(Pass_Typed[0])) + QChar(Pass_Typed[5]), "16");
+}
+
 TEST_F(OptionWindow, ChineseLoadAndSize) {
   Lang_Flag = -1;
   frm_option* f = Open();

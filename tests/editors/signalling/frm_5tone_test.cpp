@@ -176,9 +176,13 @@ TEST_F(Tone5Window, StandardsGridStoresEachPick) {
     EXPECT_EQ(f->MSF_Chann->Text_At(c.row, c.col), c.shown);
     EXPECT_EQ(f->Combo_edit->Text(), f->MSF_Chann->Text_At(other, c.col));
   }
-  // A column-0 click closes the list; a header click does nothing at all.
-  f->MSF_Chann->Click_Cell(3, 0);
+  // A column-0 click closes the list, and the cell shows the pick made in
+  // it; a header click does nothing at all.
+  f->Combo_edit->Set_List_Index(7);
+  ASSERT_EQ(Radio_Image[589][1], 7);
+  Click_Grid_Cell(f->MSF_Chann, 3, 0);
   EXPECT_TRUE(f->Combo_edit->isHidden());
+  EXPECT_EQ(f->MSF_Chann->Text_At(14, 2), "7");
   const Image_Table before = Radio_Image;
   const int selected = f->Combo_stxh->List_Index();
   f->MSF_Chann->Click_Cell(0, 2);
@@ -288,10 +292,11 @@ TEST_F(Tone5Window, StandardCellAndDelays) {
   f->MSF_Chann->Click_Cell(2, 1);  // the other page's selection does not matter
   f->Combo_Encode->Set_List_Index(3);
   EXPECT_EQ(Radio_Image[598][15], 3);
-  // Leaving an entry without frame 1 clears it, in the image as on the screen.
+  // Leaving an entry without frame 1 clears its cells; the pick stays
+  // stored, and the next redraw shows it.
   f->MSF_Encode->Click_Cell(1, 4);
   EXPECT_EQ(f->MSF_Encode->Text_At(7, 4).toStdString(), "");
-  EXPECT_EQ(Image_Row16(598), Row_Of(F));
+  EXPECT_EQ(Radio_Image[598][15], 3);
   EXPECT_EQ(f->Combo_Encode->List_Index(), 0) << "entry 1 is CCIR1";
   f->Combo_Encode->Set_List_Index(3);
   EXPECT_EQ(Radio_Image[592][15], 3);
@@ -322,18 +327,93 @@ TEST_F(Tone5Window, ClearedEntriesAreClearedInTheImage) {
   EXPECT_TRUE(f->Text_Encode->isHidden()) << "no frame 1: no editor";
   f->MSF_Encode->Click_Cell(1, 4);
   EXPECT_TRUE(f->Combo_Encode->isHidden());
-  // By leaving an entry whose frame 1 is empty.
-  for (int c = 5; c < 10; ++c) Radio_Image[593][c] = static_cast<int16_t>(c);
-  Radio_Image[593][15] = 3;
-  f->Tone5_Show();
-  f->MSF_Encode->Click_Cell(2, 1);
+  // By emptying frame 1.
+  f->MSF_Encode->Click_Cell(15, 1);
+  for (int k = 0; k < 5; ++k) f->Text_Encode->Type_Key(8);
   f->MSF_Encode->Click_Cell(5, 1);
-  EXPECT_EQ(Image_Row16(593), Row_Of(F));
+  EXPECT_EQ(Image_Row16(606), Row_Of(F));
+  for (int c = 1; c <= 4; ++c) EXPECT_EQ(f->MSF_Encode->Text_At(15, c), "");
   // A double-click on the header changes nothing.
   const Image_Table before = Radio_Image;
   f->MSF_Encode->Double_Click_Cell(0, 0);
   EXPECT_TRUE(Same_Image(Radio_Image, before));
-  EXPECT_EQ(f->MSF_Encode->Text_At(15, 1), "23456");
+  EXPECT_EQ(f->MSF_Encode->Text_At(14, 1), "     ");
+}
+
+namespace {
+// Encode entry 2 as a radio may hold it: frame 1 empty, frame 2 = 12345,
+// standard ZVEI1.
+void Put_Entry_Without_Frame_1() {
+  for (int c = 0; c < 16; ++c) Radio_Image[593][c] = F;
+  for (int k = 0; k < 5; ++k) Radio_Image[593][5 + k] = static_cast<int16_t>(k + 1);
+  Radio_Image[593][15] = 3;
+}
+}  // namespace
+
+TEST_F(Tone5Window, AClickAndALeaveWithNoEditStoreNothing) {
+  Put_Entry_Without_Frame_1();
+  f->Tone5_Show();
+  f->TabStrip1->Click_Tab(2);
+  Let_Events_Run();
+  Vb_Grid* g = f->MSF_Encode;
+  struct Case {
+    const char* name;
+    int col;               // the cell of entry 2 clicked first
+    int next_row, next_col;  // the cell clicked next, without an edit
+  } cases[] = {
+      {"standard, then another entry", 4, 5, 2},
+      {"frame 2, then another entry", 2, 5, 4},
+      {"frame 3, then another entry", 3, 7, 1},
+      {"frame 1, then another entry", 1, 5, 1},
+      {"standard, then frame 2 of the same entry", 4, 2, 2},
+      {"frame 2, then the standard of the same entry", 2, 2, 4},
+  };
+  for (const Case& c : cases) {
+    f->Tone5_Show();
+    const Image_Table before = Radio_Image;
+    Click_Grid_Cell(g, 2, c.col);
+    QWidget* editor = c.col == 4 ? static_cast<QWidget*>(f->Combo_Encode) : f->Text_Encode;
+    EXPECT_TRUE(editor->isVisible()) << c.name << ": five blanks in frame 1 allow the edit";
+    Click_Grid_Cell(g, c.next_row, c.next_col);
+    EXPECT_TRUE(Same_Image(Radio_Image, before)) << c.name;
+    // The cleared cells show the entry again at the next redraw.
+    f->Tone5_Show();
+    EXPECT_EQ(g->Text_At(2, 2), "12345") << c.name;
+    EXPECT_EQ(g->Text_At(2, 4), "ZVEI1") << c.name;
+  }
+  EXPECT_TRUE(rec.calls.empty());
+}
+
+TEST_F(Tone5Window, FrameOneEmptiedByTheUserErasesTheEntry) {
+  f->TabStrip1->Click_Tab(2);
+  Let_Events_Run();
+  Vb_Grid* g = f->MSF_Encode;
+  Image_Table want = Radio_Image;
+  for (int c = 0; c < 16; ++c) want[592][c] = F;
+  Click_Grid_Cell(g, 1, 1);
+  ASSERT_EQ(Focus_In(g), f->Text_Encode);
+  Key_Into(Focus_In(g), Qt::Key_Backspace, "\b");  // the selected frame goes
+  EXPECT_EQ(f->Text_Encode->Text(), "");
+  Click_Grid_Cell(g, 5, 2);
+  EXPECT_TRUE(Same_Image(Radio_Image, want));
+  for (int c = 1; c <= 4; ++c) EXPECT_EQ(g->Text_At(1, c), "") << c;
+  EXPECT_TRUE(rec.calls.empty());
+}
+
+TEST_F(Tone5Window, APickedStandardShowsWhenTheNumberColumnIsClicked) {
+  f->TabStrip1->Click_Tab(2);
+  Let_Events_Run();
+  Vb_Grid* g = f->MSF_Encode;
+  Click_Grid_Cell(g, 1, 4);
+  ASSERT_TRUE(f->Combo_Encode->isVisible());
+  f->Combo_Encode->Set_List_Index(3);  // the user's pick: ZVEI1
+  ASSERT_EQ(Radio_Image[592][15], 3);
+  const Image_Table before = Radio_Image;
+  Click_Grid_Cell(g, 6, 0);
+  EXPECT_TRUE(f->Combo_Encode->isHidden());
+  EXPECT_EQ(Widget_Over_Cell(g, 1, 4), g->viewport()) << "no list is left over the cell";
+  EXPECT_EQ(g->Text_At(1, 4), "ZVEI1") << "the cell shows what is stored";
+  EXPECT_TRUE(Same_Image(Radio_Image, before));
 }
 
 TEST_F(Tone5Window, DecodeSettings) {

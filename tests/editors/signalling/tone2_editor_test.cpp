@@ -285,6 +285,31 @@ TEST_F(Tone2Editor, OpeningADecodeListStoresNothing) {
   EXPECT_EQ(w->MSF_Decode->Text_At(1, 7), "C-D");
 }
 
+TEST_F(Tone2Editor, AClickOnTheCodeNumberLeavesNoListOverTheCellBefore) {
+  w->TabStrip1->Click_Tab(2);
+  QApplication::processEvents();
+  Vb_Grid* g = w->MSF_Decode;
+  const Image_Table before = Radio_Image;
+  // Opened and left with no pick: nothing is stored.
+  Click_Grid_Cell(g, 1, 2);
+  ASSERT_TRUE(w->Combo_Decode->isVisible());
+  Click_Grid_Cell(g, 5, 0);
+  EXPECT_EQ(w->Dec_Index, 4) << "the click selects decode code 5";
+  EXPECT_TRUE(w->Combo_Decode->isHidden());
+  EXPECT_EQ(Widget_Over_Cell(g, 1, 2), g->viewport());
+  EXPECT_EQ(g->Text_At(1, 2), "1.Alert");
+  EXPECT_TRUE(Same_Image(Radio_Image, before));
+  // Picked, then the code number: the cell shows the pick that is stored.
+  Click_Grid_Cell(g, 1, 2);
+  ASSERT_TRUE(w->Combo_Decode->isVisible());
+  w->Combo_Decode->Set_List_Index(2);
+  const Image_Table picked = Radio_Image;
+  Click_Grid_Cell(g, 6, 0);
+  EXPECT_TRUE(w->Combo_Decode->isHidden());
+  EXPECT_EQ(g->Text_At(1, 2), "2.Transpond");
+  EXPECT_TRUE(Same_Image(Radio_Image, picked));
+}
+
 TEST_F(Tone2Editor, ADecodeByteOutsideItsListKeepsItsCell) {
   Radio_Image[736][2] = 0;  // alert number 0: shown, but no item of the list
   w->Tone2_Show();
