@@ -68,6 +68,23 @@ QList<uint> Pasted_Keys(const QString& t) {
   return out;
 }
 
+// Sets a line edit's selection aside (when it has one and none is held yet),
+// and brings it back with the cursor at the end where it was.
+void Hold_Selection(QLineEdit* edit, Held_Selection& held) {
+  if (held.start >= 0 || !edit->hasSelectedText()) return;
+  held = {edit->selectionStart(), static_cast<int>(edit->selectionLength()),
+          edit->cursorPosition() == edit->selectionStart()};
+}
+
+void Restore_Selection(QLineEdit* edit, Held_Selection& held) {
+  if (held.start < 0) return;
+  if (held.start + held.length <= edit->text().size()) {
+    if (held.cursor_at_start) edit->setSelection(held.start + held.length, -held.length);
+    else edit->setSelection(held.start, held.length);
+  }
+  held = {};
+}
+
 // Types text into a line edit the way its characters would be typed one key
 // after another, and makes what passes one edit, so a long paste costs one
 // layout of the line instead of one for every character.
@@ -91,9 +108,11 @@ void Type_As_Keys(QLineEdit* edit, const QString& t, std::optional<QString>& typ
   bool changed = false;
   const QMetaObject::Connection watch =
       QObject::connect(edit, &QLineEdit::textChanged, edit, [&changed] { changed = true; });
-  const bool selected = edit->hasSelectedText();
-  const int sel_start = edit->selectionStart();
-  const int sel_len = edit->selectionLength();
+  Held_Selection before;
+  Hold_Selection(edit, before);
+  const bool selected = before.start >= 0;
+  const int sel_start = before.start;
+  const int sel_len = before.length;
   const int cursor = edit->cursorPosition();
   const bool drop = drop_at >= 0;
   bool replace = selected && !drop;  // the selection still counts
@@ -129,10 +148,7 @@ void Type_As_Keys(QLineEdit* edit, const QString& t, std::optional<QString>& typ
   typing.reset();
   if (!typed) {
     // Nothing passed: the selection as it was.
-    if (!changed && selected && !edit->hasSelectedText()) {
-      if (cursor == sel_start) edit->setSelection(sel_start + sel_len, -sel_len);
-      else edit->setSelection(sel_start, sel_len);
-    }
+    if (!changed && !edit->hasSelectedText()) Restore_Selection(edit, before);
     return;
   }
   if (drop || !selected) edit->setCursorPosition(start);
@@ -147,21 +163,6 @@ void Type_As_Keys(QLineEdit* edit, const QString& t, std::optional<QString>& typ
 // set aside meanwhile and is back when the composing ends; what it commits is
 // then typed with `type`, as a paste, so that it replaces the selection only
 // when its first character is accepted.
-void Hold_Selection(QLineEdit* edit, Held_Selection& held) {
-  if (held.start >= 0 || !edit->hasSelectedText()) return;
-  held = {edit->selectionStart(), static_cast<int>(edit->selectionLength()),
-          edit->cursorPosition() == edit->selectionStart()};
-}
-
-void Restore_Selection(QLineEdit* edit, Held_Selection& held) {
-  if (held.start < 0) return;
-  if (held.start + held.length <= edit->text().size()) {
-    if (held.cursor_at_start) edit->setSelection(held.start + held.length, -held.length);
-    else edit->setSelection(held.start, held.length);
-  }
-  held = {};
-}
-
 void Compose(QLineEdit* edit, QInputMethodEvent* e, Held_Selection& held,
              const std::function<void(QInputMethodEvent*)>& pass, const std::function<void(const QString&)>& type) {
   const QString commit = e->commitString();

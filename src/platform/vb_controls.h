@@ -8,8 +8,10 @@
 //    item by itself;
 //  - typed characters pass through a KeyPress handler that may discard or
 //    replace them, and so does every other way text gets in (paste by key
-//    or from the right-click menu, drop, middle-click), so a key filter
-//    cannot be side-stepped.
+//    or from the right-click menu, drop, middle-click, an input method's
+//    commit), so a key filter cannot be side-stepped. Such text is checked
+//    character by character as if typed, a selection going only when a
+//    character is accepted, and what passes goes in as one edit.
 //
 // Handlers are plain functions the window installs; a missing one does
 // nothing.
