@@ -4,7 +4,8 @@
 // grid's floating text box over an RX cell and over a name cell. Each time
 // runs from the key to the box drawn again. Aim: under 50 ms each.
 //
-//   paste_bench
+//   paste_bench       five runs of each
+//   paste_bench N     N runs of each
 
 #include <QApplication>
 #include <QClipboard>
@@ -12,6 +13,7 @@
 #include <QKeyEvent>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "data/chann_default.h"
@@ -25,6 +27,7 @@
 
 namespace {
 constexpr int Chars = 20000;
+int Runs = 5;
 
 // Selects the box's text and pastes `text` over it by Ctrl+V; returns the
 // milliseconds until the box has been drawn again.
@@ -59,7 +62,7 @@ void Filtered_Box() {
   QString text;
   for (int i = 0; i < Chars; ++i) text += i % 7 == 3 ? QChar('x') : QChar('0' + i % 10);
   std::vector<double> ms;
-  for (int run = 0; run < 5; ++run) ms.push_back(Paste_Ms(&box, text));
+  for (int run = 0; run < Runs; ++run) ms.push_back(Paste_Ms(&box, text));
   Report("filtered text box", ms, box.Text().size());
 }
 
@@ -69,7 +72,7 @@ void Grid_Box(const char* name, int col, QChar c) {
   QApplication::processEvents();
   const QString text(Chars, c);
   std::vector<double> ms;
-  for (int run = 0; run < 5; ++run) ms.push_back(Paste_Ms(w->Text_Edit, text));
+  for (int run = 0; run < Runs; ++run) ms.push_back(Paste_Ms(w->Text_Edit, text));
   Report(name, ms, w->Text_Edit->Text().size());
   // Leaving the cell would commit 20 000 characters: the window goes without.
   w->Text_Edit->Set_Text(QString());
@@ -80,6 +83,7 @@ void Grid_Box(const char* name, int col, QChar c) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  if (argc > 1) Runs = std::max(1, std::atoi(argv[1]));
   // Messages (a name too long) are answered at once.
   Msg_Set_Handler([](const Msg_Call&) { return Msg_Answer::Ok; });
   Image_Fill();
