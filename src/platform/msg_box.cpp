@@ -43,13 +43,26 @@ int& Depth() {
   static int d = 0;
   return d;
 }
+
+Msg_Batch*& Innermost_Batch() {
+  static Msg_Batch* b = nullptr;
+  return b;
+}
 }  // namespace
+
+Msg_Batch::Msg_Batch() : outer_(Innermost_Batch()), depth_(Depth()) { Innermost_Batch() = this; }
+
+Msg_Batch::~Msg_Batch() { Innermost_Batch() = outer_; }
 
 int Msg_Box_Depth() { return Depth(); }
 
 Msg_Answer Msg_Box(const QString& text, Msg_Icon icon, const QString& title,
                    Msg_Buttons buttons) {
   Msg_Call call{text, title, icon, buttons};
+  if (Msg_Batch* b = Innermost_Batch(); b && b->depth_ == Depth()) {
+    if (b->shown_ && buttons == Msg_Buttons::Ok) return Msg_Answer::Ok;
+    b->shown_ = true;
+  }
   ++Depth();
   const Msg_Answer a = Handler() ? Handler()(call) : Show_Real(call);
   --Depth();

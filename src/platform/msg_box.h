@@ -29,3 +29,23 @@ Msg_Handler Msg_Set_Handler(Msg_Handler handler);
 
 // How many message boxes are open right now (nested inside each other).
 int Msg_Box_Depth();
+
+// One user action that may raise the same warning many times over (a paste
+// typed key by key) reports once: while a batch lives, the first message box
+// shows and every later one with only an OK button is skipped, answered OK.
+// A box that asks a question always shows, and so does whatever else comes
+// up inside a shown box's own event loop (a timer's or a transfer's message):
+// that is no part of the action. A batch opened there starts afresh.
+class Msg_Batch {
+public:
+  Msg_Batch();
+  ~Msg_Batch();
+  Msg_Batch(const Msg_Batch&) = delete;
+  Msg_Batch& operator=(const Msg_Batch&) = delete;
+
+private:
+  friend Msg_Answer Msg_Box(const QString&, Msg_Icon, const QString&, Msg_Buttons);
+  Msg_Batch* outer_;
+  int depth_;  // the boxes open when the action began
+  bool shown_ = false;
+};

@@ -4,14 +4,19 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPointer>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <optional>
+
+#include "platform/msg_box.h"
 
 void Key_Filter_Apply(const Key_Filter& f, int& key, int length) {
   const bool full = f.max_chars > 0 && length >= f.max_chars;
@@ -63,6 +68,115 @@ QList<uint> Pasted_Keys(const QString& t) {
   for (uint c : t.toUcs4())
     if (c >= 32 && c != 127) out.push_back(c);
   return out;
+}
+
+// Sets a line edit's selection aside (when it has one and none is held yet),
+// and brings it back with the cursor at the end where it was.
+void Hold_Selection(QLineEdit* edit, Held_Selection& held) {
+  if (held.start >= 0 || !edit->hasSelectedText()) return;
+  held = {edit->selectionStart(), static_cast<int>(edit->selectionLength()),
+          edit->cursorPosition() == edit->selectionStart()};
+}
+
+void Restore_Selection(QLineEdit* edit, Held_Selection& held) {
+  if (held.start < 0) return;
+  if (held.start + held.length <= edit->text().size()) {
+    if (held.cursor_at_start) edit->setSelection(held.start + held.length, -held.length);
+    else edit->setSelection(held.start, held.length);
+  }
+  held = {};
+}
+
+// Types text into a line edit the way its characters would be typed one key
+// after another, and makes what passes one edit, so a long paste costs one
+// layout of the line instead of one for every character.
+//
+// Each character goes through `key` (the box's filter and KeyPress; it gives
+// the key to type, 0 when refused) seeing, through `typing`, the text the box
+// would hold by then: the box's Text() shows it while the paste runs. As for
+// a typed key, a selection counts until the first character is accepted and
+// that character replaces it; a drop (`drop_at` >= 0) inserts at the drop
+// point instead. The paste stops where the box's length limit is reached. When
+// no character passes, the text and the selection stay as they were.
+//
+// A handler may open a message box, whose event loop runs other events: one
+// message shows for the whole paste, and should the box's text be changed
+// meanwhile, or the box go, the rest of the paste is dropped.
+void Type_As_Keys(QLineEdit* edit, const QString& t, std::optional<QString>& typing,
+                  const std::function<int(int)>& key, int drop_at = -1) {
+  const QList<uint> keys = Pasted_Keys(t);
+  if (keys.isEmpty()) return;
+  const QPointer<QLineEdit> alive(edit);
+  bool changed = false;
+  const QMetaObject::Connection watch =
+      QObject::connect(edit, &QLineEdit::textChanged, edit, [&changed] { changed = true; });
+  Held_Selection before;
+  Hold_Selection(edit, before);
+  const bool selected = before.start >= 0;
+  const int sel_start = before.start;
+  const int sel_len = before.length;
+  const int cursor = edit->cursorPosition();
+  const bool drop = drop_at >= 0;
+  bool replace = selected && !drop;  // the selection still counts
+  // A drop inserts at its point: the filter sees no selection.
+  if (drop && selected) edit->deselect();
+  const int limit = edit->maxLength();
+  int at = drop ? drop_at : (replace ? sel_start : cursor);
+  const int start = at;
+  typing = edit->text();
+  {
+    Msg_Batch one_message;
+    for (uint c : keys) {
+      const int room = limit - static_cast<int>(typing->size()) + (replace ? sel_len : 0);
+      if (room < (c > 0xFFFF ? 2 : 1)) break;
+      const int k = key(static_cast<int>(c));
+      if (!alive) return;
+      if (changed) break;
+      if (k <= 0 || k == 8 || k == 13) continue;
+      const QString s = Key_String(k);
+      if (room < s.size()) break;
+      if (replace) {
+        typing->remove(sel_start, sel_len);
+        edit->deselect();  // as a typed key would have replaced it
+        replace = false;
+      }
+      typing->insert(at, s);
+      at += static_cast<int>(s.size());
+    }
+  }
+  QObject::disconnect(watch);
+  const bool typed = at > start && !changed;
+  const QString text = typed ? typing->mid(start, at - start) : QString();
+  typing.reset();
+  if (!typed) {
+    // Nothing passed: the selection as it was.
+    if (!changed && !edit->hasSelectedText()) Restore_Selection(edit, before);
+    return;
+  }
+  if (drop || !selected) edit->setCursorPosition(start);
+  else edit->setSelection(sel_start, sel_len);
+  edit->insert(text);
+}
+
+// An input method's event for a line edit whose typing is filtered. The
+// composition shows as usual through `pass`, but beside a selection instead
+// of over it: the line edit would delete the selected text as soon as the
+// composing starts, before anything has passed the filter. The selection is
+// set aside meanwhile and is back when the composing ends; what it commits is
+// then typed with `type`, as a paste, so that it replaces the selection only
+// when its first character is accepted.
+void Compose(QLineEdit* edit, QInputMethodEvent* e, Held_Selection& held,
+             const std::function<void(QInputMethodEvent*)>& pass, const std::function<void(const QString&)>& type) {
+  const QString commit = e->commitString();
+  const bool composing = !e->preeditString().isEmpty();
+  if (composing && held.start < 0 && edit->hasSelectedText()) {
+    Hold_Selection(edit, held);
+    edit->deselect();
+  }
+  QInputMethodEvent pre(e->preeditString(), e->attributes());
+  pass(&pre);
+  if (!composing) Restore_Selection(edit, held);
+  if (!commit.isEmpty()) type(commit);
 }
 
 // The edit menu a right-click opens over a text box. It is built here, not
@@ -126,7 +240,7 @@ void Vb_Text::Set_Key_Filter(const Key_Filter& f) {
 }
 
 int Vb_Text::Filtered(int key) {
-  if (has_filter_) Key_Filter_Apply(filter_, key, text().length());
+  if (has_filter_) Key_Filter_Apply(filter_, key, Length_Now());
   if (key != 0 && KeyPress) KeyPress(key);
   return key;
 }
@@ -138,12 +252,12 @@ void Vb_Text::Apply_Key(int key) {
 
 void Vb_Text::Type_Key(int key) { Apply_Key(Filtered(key)); }
 
-void Vb_Text::Type_Text(const QString& t) {
-  if (hasSelectedText()) del();
-  for (uint c : Pasted_Keys(t)) {
-    const int k = Filtered(static_cast<int>(c));
-    if (k != 8 && k != 13) Apply_Key(k);
-  }
+QString Vb_Text::Text() const { return typing_ ? *typing_ : text(); }
+
+int Vb_Text::Length_Now() const { return static_cast<int>(typing_ ? typing_->size() : text().size()); }
+
+void Vb_Text::Type_Text(const QString& t, int drop_at) {
+  Type_As_Keys(this, t, typing_, [this](int k) { return Filtered(k); }, drop_at);
 }
 
 void Vb_Text::keyPressEvent(QKeyEvent* e) {
@@ -180,11 +294,23 @@ void Vb_Text::focusOutEvent(QFocusEvent* e) {
   if (e->reason() != Qt::PopupFocusReason && LostFocus) LostFocus();
 }
 
+// Dragging over the box moves its cursor to show where the text would go,
+// which takes the selection away: it is set aside meanwhile and comes back
+// when the drag leaves or its text is refused.
+void Vb_Text::dragEnterEvent(QDragEnterEvent* e) {
+  Hold_Selection(this, held_);
+  QLineEdit::dragEnterEvent(e);
+}
+
+void Vb_Text::dragLeaveEvent(QDragLeaveEvent* e) {
+  QLineEdit::dragLeaveEvent(e);
+  Restore_Selection(this, held_);
+}
+
 void Vb_Text::dropEvent(QDropEvent* e) {
-  if (e->mimeData()->hasText()) {
-    setCursorPosition(cursorPositionAt(e->position().toPoint()));
-    Type_Text(e->mimeData()->text());
-  }
+  const int at = cursorPositionAt(e->position().toPoint());
+  Restore_Selection(this, held_);
+  if (e->mimeData()->hasText()) Type_Text(e->mimeData()->text(), at);
   e->acceptProposedAction();
 }
 
@@ -207,11 +333,8 @@ void Vb_Text::inputMethodEvent(QInputMethodEvent* e) {
     QLineEdit::inputMethodEvent(e);
     return;
   }
-  // The composed text is typed like keys; the composition itself shows as usual.
-  const QString commit = e->commitString();
-  QInputMethodEvent pre(e->preeditString(), e->attributes());
-  QLineEdit::inputMethodEvent(&pre);
-  if (!commit.isEmpty()) Type_Text(commit);
+  Compose(this, e, held_, [this](QInputMethodEvent* pre) { QLineEdit::inputMethodEvent(pre); },
+          [this](const QString& commit) { Type_Text(commit); });
 }
 
 // ---------------------------------------------------------------- Vb_Combo
@@ -299,7 +422,10 @@ void Vb_Combo::Show_Index_Quiet(int i) {
   --quiet_;
 }
 
-QString Vb_Combo::Text() const { return isEditable() ? lineEdit()->text() : currentText(); }
+QString Vb_Combo::Text() const {
+  if (pending_) return *pending_;
+  return isEditable() ? lineEdit()->text() : currentText();
+}
 
 void Vb_Combo::Set_Text(const QString& t) {
   if (!isEditable()) {
@@ -319,16 +445,14 @@ void Vb_Combo::Set_Typing_Rule(Typing_Rule r, const QString* undo_text) {
   undo_text_ = undo_text;
 }
 
-// Pasted text is typed as keys, under the list's rule and KeyPress.
-void Vb_Combo::Paste_Text(const QString& t) {
+// Pasted, dropped and composed text is typed as keys, under the list's rule
+// and KeyPress.
+void Vb_Combo::Paste_Text(const QString& t, int drop_at) {
   if (typing_ == Typing_Rule::Free && isEditable()) {
-    QLineEdit* le = lineEdit();
-    if (le->hasSelectedText()) le->del();
-    for (uint c : Pasted_Keys(t)) {
-      int k = static_cast<int>(c);
+    Type_As_Keys(lineEdit(), t, pending_, [this](int k) {
       if (KeyPress) KeyPress(k);
-      if (k > 0 && k != 8 && k != 13) le->insert(Key_String(k));
-    }
+      return k;
+    }, drop_at);
   } else if (typing_ == Typing_Rule::Put_Back && undo_text_) {
     Set_Text(*undo_text_);
   }
@@ -380,15 +504,46 @@ bool Vb_Combo::eventFilter(QObject* o, QEvent* e) {
         Edit_Menu(lineEdit(), static_cast<QContextMenuEvent*>(e), false,
                   [this](const QString& t) { Paste_Text(t); });
         return true;
+      // A drag over the field keeps its selection aside, as over a text box.
+      case QEvent::DragEnter:
+        if (typing_ != Typing_Rule::Free || KeyPress) Hold_Selection(lineEdit(), held_);
+        break;
+      case QEvent::DragLeave:
+        Restore_Selection(lineEdit(), held_);
+        break;
       case QEvent::Drop:
-      case QEvent::InputMethod:
         if (typing_ != Typing_Rule::Free || KeyPress) {
+          auto* d = static_cast<QDropEvent*>(e);
+          const int at = lineEdit()->cursorPositionAt(d->position().toPoint());
+          Restore_Selection(lineEdit(), held_);
+          if (d->mimeData()->hasText()) Paste_Text(d->mimeData()->text(), at);
+          d->acceptProposedAction();
+          return true;
+        }
+        break;
+      case QEvent::InputMethod:
+        if (typing_ == Typing_Rule::Free && KeyPress) {
+          if (composing_) break;  // the composition on its way to the field
+          Compose(lineEdit(), static_cast<QInputMethodEvent*>(e), held_,
+                  [this](QInputMethodEvent* pre) {
+                    composing_ = true;
+                    QApplication::sendEvent(lineEdit(), pre);
+                    composing_ = false;
+                  },
+                  [this](const QString& commit) { Paste_Text(commit); });
+          return true;
+        }
+        if (typing_ != Typing_Rule::Free) {
           if (typing_ == Typing_Rule::Put_Back && undo_text_) Set_Text(*undo_text_);
           return true;
         }
         break;
       case QEvent::MouseButtonRelease:
-        if (static_cast<QMouseEvent*>(e)->button() == Qt::MiddleButton) return true;
+        if (static_cast<QMouseEvent*>(e)->button() == Qt::MiddleButton) {
+          const QClipboard* cb = QApplication::clipboard();
+          if (cb->supportsSelection()) Paste_Text(cb->text(QClipboard::Selection));
+          return true;
+        }
         break;
       default:
         break;

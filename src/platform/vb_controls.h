@@ -8,8 +8,10 @@
 //    item by itself;
 //  - typed characters pass through a KeyPress handler that may discard or
 //    replace them, and so does every other way text gets in (paste by key
-//    or from the right-click menu, drop, middle-click), so a key filter
-//    cannot be side-stepped.
+//    or from the right-click menu, drop, middle-click, an input method's
+//    commit), so a key filter cannot be side-stepped. Such text is checked
+//    character by character as if typed, a selection going only when a
+//    character is accepted, and what passes goes in as one edit.
 //
 // Handlers are plain functions the window installs; a missing one does
 // nothing.
@@ -19,6 +21,7 @@
 #include <QLineEdit>
 #include <QString>
 #include <functional>
+#include <optional>
 
 // A filter for fixed-format text boxes, configured per box from a table.
 struct Key_Filter {
@@ -40,6 +43,14 @@ struct Key_Filter {
 // character. length is the number of characters the box holds now.
 void Key_Filter_Apply(const Key_Filter& f, int& key, int length);
 
+// A selection set aside while an input method composes or a drag hovers
+// over the box (see Vb_Text); start < 0: none.
+struct Held_Selection {
+  int start = -1;
+  int length = 0;
+  bool cursor_at_start = false;
+};
+
 // How a list treats text the user types into its edit field.
 enum class Typing_Rule {
   Free,        // the typed text stays (and raises Change)
@@ -54,15 +65,20 @@ public:
 
   // Sets the text as the program; raises Change when the text changes.
   void Set_Text(const QString& t);
-  QString Text() const { return text(); }
+  // While a paste is being typed, the text as it stands after the characters
+  // accepted so far (the box itself changes once, at the end).
+  QString Text() const;
 
   // An optional filter applied before KeyPress (and to pasted text).
   void Set_Key_Filter(const Key_Filter& f);
   const Key_Filter* Filter() const { return has_filter_ ? &filter_ : nullptr; }
 
   // Feeds text through the filter and KeyPress, character by character, as
-  // if typed at the cursor (replacing a selection first). Paste and drop use it.
-  void Type_Text(const QString& t);
+  // if typed at the cursor: the first character accepted replaces a
+  // selection; what is accepted goes in as one edit (one Change). drop_at >= 0
+  // types at that position instead (a drop). Paste, drop and an input
+  // method's commit use it.
+  void Type_Text(const QString& t, int drop_at = -1);
   // One key as if typed: filter, KeyPress, then the edit.
   void Type_Key(int key);
 
@@ -75,6 +91,8 @@ protected:
   void keyPressEvent(QKeyEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dragLeaveEvent(QDragLeaveEvent* e) override;
   void dropEvent(QDropEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
   void contextMenuEvent(QContextMenuEvent* e) override;
@@ -87,8 +105,11 @@ private:
   // Runs a key through the filter and the handler; returns the key to use.
   int Filtered(int key);
   void Apply_Key(int key);
+  int Length_Now() const;
   Key_Filter filter_;
   bool has_filter_ = false;
+  std::optional<QString> typing_;  // the text so far while a paste is typed
+  Held_Selection held_;  // while an input method composes or a drag hovers
 };
 
 class Vb_Combo : public QComboBox {
@@ -147,12 +168,16 @@ protected:
 
 private:
   void Raise_Click();
-  void Paste_Text(const QString& t);
+  // drop_at >= 0: typed at that position of the edit field (a drop).
+  void Paste_Text(const QString& t, int drop_at = -1);
   bool Handle_Key(QKeyEvent* e);
   int quiet_ = 0;  // nesting depth of fills that must raise nothing
   QString last_text_;
   Typing_Rule typing_ = Typing_Rule::Free;
   const QString* undo_text_ = nullptr;
+  std::optional<QString> pending_;  // the text so far while a paste is typed
+  Held_Selection held_;  // while an input method composes or a drag hovers
+  bool composing_ = false;  // an input method's composition is being shown
 };
 
 class Vb_Check : public QCheckBox {

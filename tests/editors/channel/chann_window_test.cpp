@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QPushButton>
@@ -277,6 +278,48 @@ TEST_F(ChannWindow, RightClickPasteIntoTheFloatingEditors) {
   EXPECT_EQ(g->Text_At(10, Enc), "D023N");
   EXPECT_EQ(B(9, 10), 1);
   EXPECT_EQ(B(9, 11), 0);
+}
+
+// A tone list takes dragged text and the middle-click paste through its
+// typing rule too (middle click only where there is a selection clipboard).
+TEST_F(ChannWindow, DroppedAndMiddleClickedTextIntoAToneListTakesItsRule) {
+  frm_chann* w = W();
+  w->Command_Clear_Click();
+  Vb_Grid* g = G();
+  g->Click_Cell(10, Rx);
+  Key(w->Text_Edit, Qt::Key_1, "1");
+  Key(w->Text_Edit, Qt::Key_4, "4");
+  Key(w->Text_Edit, Qt::Key_5, "5");
+  g->Click_Cell(10, Dec);
+  QLineEdit* field = w->Combo_edit->lineEdit();
+  ASSERT_TRUE(field->isVisible());
+  field->clear();
+  QMimeData mime;
+  mime.setText("d754i");
+  const QPoint at(field->width() - 2, field->height() / 2);
+  QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(field, &enter);
+  QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(field, &drop);
+  EXPECT_EQ(w->Combo_edit->Text(), "D754I");
+  const bool selection = QApplication::clipboard()->supportsSelection();
+  if (selection) {
+    g->Click_Cell(10, Enc);
+    field->clear();
+    QApplication::clipboard()->setText("d023n", QClipboard::Selection);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), field->mapToGlobal(QPointF(2, 2)), Qt::MiddleButton,
+                      Qt::MiddleButton, Qt::NoModifier);
+    QApplication::sendEvent(field, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), field->mapToGlobal(QPointF(2, 2)),
+                        Qt::MiddleButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(field, &release);
+    EXPECT_EQ(w->Combo_edit->Text(), "D023N");
+  }
+  g->Click_Cell(11, Rx);
+  EXPECT_EQ(g->Text_At(10, Dec), "D754I");
+  if (selection) {
+    EXPECT_EQ(g->Text_At(10, Enc), "D023N");
+  }
 }
 
 TEST_F(ChannWindow, EnterWalksThroughTheRow) {

@@ -34,7 +34,9 @@ protected:
   void Edit_Cell(frm_FM* f, int r, int c, const QString& text, int next_r = 16, int next_c = 0) {
     f->MSF_Chann->Click_Cell(r, c);
     f->Text_Edit->selectAll();
-    f->Text_Edit->Type_Text(text);
+    // An empty entry: the user deletes the selected text (a paste of nothing changes nothing).
+    if (text.isEmpty()) f->Text_Edit->del();
+    else f->Text_Edit->Type_Text(text);
     f->MSF_Chann->Click_Cell(next_r, next_c == 0 ? 1 : next_c);
   }
   QString Cell(frm_FM* f, int r, int c) { return f->MSF_Chann->Text_At(r, c); }

@@ -8,8 +8,12 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QGroupBox>
+#include <QClipboard>
+#include <QEventLoop>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTimer>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
@@ -26,6 +30,21 @@
 
 namespace {
 int Block_Byte(int k) { return Radio_Image[224 + k / 16][k % 16]; }
+
+// An input method's composition of t, then its commit, as the window system
+// delivers them.
+void Compose(QWidget* box, const QString& t) {
+  QInputMethodEvent composing(t, {});
+  QApplication::sendEvent(box, &composing);
+  QInputMethodEvent commit;
+  commit.setCommitString(t);
+  QApplication::sendEvent(box, &commit);
+}
+
+void Ctrl_Key(QWidget* box, Qt::Key k) {
+  QKeyEvent press(QEvent::KeyPress, k, Qt::ControlModifier);
+  QApplication::sendEvent(box, &press);
+}
 
 class OptionWindow : public Program_Test {
 protected:
@@ -378,7 +397,10 @@ TEST_F(OptionWindow, AFrequencyThatRoundsPastTheBandTakesTheOutOfBandPath) {
     rec.Clear();
     const Row16 before = Image_Row16(c.row);
     c.box->setFocus();
+    // The user clears the full box first: over its selection, the digits
+    // would be refused as typed ones are.
     c.box->selectAll();
+    c.box->del();
     c.box->Type_Text(c.typed);
     // The user leaves the box for a list.
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
@@ -395,6 +417,7 @@ TEST_F(OptionWindow, AFrequencyThatRoundsPastTheBandTakesTheOutOfBandPath) {
   // Just below the edge stays in band.
   rec.Clear();
   f->Text_Freq_a->selectAll();
+  f->Text_Freq_a->del();
   f->Text_Freq_a->Type_Text("480.9994");
   QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
   QApplication::sendEvent(f->Text_Freq_a, &out);
@@ -505,6 +528,64 @@ TEST_F(OptionWindow, PowerOnTextRefusesTwoByteCharactersAndStopsAtFifteen) {
   }
   EXPECT_EQ(Radio_Image[254][14], 'O');
   EXPECT_EQ(Radio_Image[254][15], 0x20);
+}
+
+// A full-width character composed over a selected box is refused as a typed
+// one is, and the box keeps its text: the frequency and the power-on text,
+// with the records they store.
+TEST_F(OptionWindow, AComposedCharacterOverASelectionIsRefusedAndKeepsTheText) {
+  frm_option* f = Open();
+  f->activateWindow();
+  f->Text_Model_Disp->Set_Text("HELLO");
+  const Image_Table before = Radio_Image;
+  struct Case {
+    Vb_Text* box;
+    QStringList messages;
+  } const cases[] = {
+      {f->Text_Freq_b, {}},
+      {f->Text_Model_Disp, {"The power-on message takes English letters, digits and symbols only."}},
+  };
+  for (const Case& c : cases) {
+    rec.Clear();
+    const QString shown = c.box->Text();
+    c.box->setFocus();
+    Ctrl_Key(c.box, Qt::Key_A);
+    Compose(c.box, QString::fromUtf8("４"));
+    EXPECT_EQ(c.box->Text(), shown) << c.box->objectName().toStdString();
+    EXPECT_EQ(c.box->selectedText(), shown) << c.box->objectName().toStdString();
+    // The user leaves the box.
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(c.box, &out);
+    EXPECT_EQ(rec.Texts(), c.messages) << c.box->objectName().toStdString();
+  }
+  EXPECT_TRUE(Same_Image(Radio_Image, before));
+}
+
+// Forty Chinese characters pasted into the power-on text bring one message,
+// also when the message box runs its own event loop, as a real one does,
+// and the timers waiting (the one that re-arms the warning among them) fire
+// while it is open.
+TEST_F(OptionWindow, APasteOfRefusedCharactersShowsOneMessage) {
+  frm_option* f = Open();
+  f->Text_Model_Disp->Set_Text("AB");
+  rec.on_call = [](const Msg_Call&) {
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, &QEventLoop::quit);
+    loop.exec();
+  };
+  f->Text_Model_Disp->setFocus();
+  f->Text_Model_Disp->end(false);
+  QApplication::clipboard()->setText(QString::fromUtf8("中文").repeated(20) + "C");
+  Ctrl_Key(f->Text_Model_Disp, Qt::Key_V);
+  EXPECT_EQ(rec.Texts(), QStringList{"The power-on message takes English letters, digits and symbols only."});
+  EXPECT_EQ(f->Text_Model_Disp->Text(), "ABC");
+  EXPECT_EQ(Radio_Image[254][2], 'C');
+  // The next paste warns again.
+  Let_Events_Run();
+  rec.Clear();
+  Ctrl_Key(f->Text_Model_Disp, Qt::Key_V);
+  EXPECT_EQ(rec.calls.size(), 1u);
+  EXPECT_EQ(f->Text_Model_Disp->Text(), "ABCC");
 }
 
 TEST_F(OptionWindow, PowerOnBytesReadFromTheRadioSurviveRedrawAndEdits) {

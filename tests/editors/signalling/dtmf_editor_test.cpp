@@ -1,8 +1,10 @@
 // The DTMF editor: code boxes, lists, check boxes, buttons and close rules.
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <functional>
 
 #include "editors/factory_codes.h"
 #include "editors/signalling/dtmf_fields.h"
@@ -155,11 +157,49 @@ TEST_F(DtmfEditor, RightClickPasteIntoACodeBoxIsFilteredLikeTyping) {
   QApplication::clipboard()->setText("7f8");
   const Menu_Pick menu = Context_Menu_Pick(w->Text_YB, "Paste");
   ASSERT_TRUE(menu.picked) << menu.offered.join(", ").toStdString();
-  EXPECT_EQ(shown, (QStringList{"7", "78"}));
-  EXPECT_EQ(rows, (std::vector<Row16>{Codes({7}), Codes({7, 8})}));
+  EXPECT_EQ(shown, (QStringList{"78"})) << "what passes goes in as one edit";
+  EXPECT_EQ(rows, (std::vector<Row16>{Codes({7, 8})}));
   EXPECT_EQ(w->Text_YB->Text(), "78");
   EXPECT_FALSE(menu.offered.contains("Undo")) << "an undo could bring back refused text";
   EXPECT_FALSE(menu.offered.contains("Redo"));
+}
+
+// A full code box refuses every character, also over a selection, whatever
+// way it comes: pasted by key, from the menu, or composed by an input method.
+// The code, the selection and the stored row stay as they were.
+TEST_F(DtmfEditor, AFullCodeBoxRefusesPastedAndComposedTextOverASelection) {
+  Vb_Text* box = w->Text_XC;
+  box->Set_Text("1234567890ABCD*#");
+  const Row16 row = Image_Row16(672);
+  const auto ctrl = [box](Qt::Key k) {
+    QKeyEvent press(QEvent::KeyPress, k, Qt::ControlModifier);
+    QApplication::sendEvent(box, &press);
+  };
+  const auto compose = [box](const QString& t) {
+    QInputMethodEvent composing(t, {});
+    QApplication::sendEvent(box, &composing);
+    QInputMethodEvent commit;
+    commit.setCommitString(t);
+    QApplication::sendEvent(box, &commit);
+  };
+  struct Way {
+    const char* name;
+    std::function<void()> put;
+  } const ways[] = {
+      {"Ctrl+V", [&] { QApplication::clipboard()->setText("5"); ctrl(Qt::Key_V); }},
+      {"menu Paste", [&] { QApplication::clipboard()->setText("5"); Context_Menu_Pick(box, "Paste"); }},
+      {"input method", [&] { compose(QString::fromUtf8("４")); }},
+      {"input method, a digit", [&] { compose("5"); }},
+  };
+  for (const Way& way : ways) {
+    ctrl(Qt::Key_A);
+    ASSERT_EQ(box->selectedText(), "1234567890ABCD*#") << way.name;
+    way.put();
+    EXPECT_EQ(box->Text(), "1234567890ABCD*#") << way.name;
+    EXPECT_EQ(box->selectedText(), "1234567890ABCD*#") << way.name;
+    EXPECT_EQ(Image_Row16(672), row) << way.name;
+  }
+  EXPECT_TRUE(rec.calls.empty());
 }
 
 TEST_F(DtmfEditor, RedrawStoresCodeRowsInCompactForm) {
