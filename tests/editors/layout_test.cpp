@@ -32,21 +32,6 @@
 #include "support/app_fixture.h"
 
 namespace {
-std::string Name(const QWidget* w) {
-  QString text;
-  if (auto* l = qobject_cast<const QLabel*>(w)) text = l->text();
-  if (auto* b = qobject_cast<const QAbstractButton*>(w)) text = b->text();
-  if (auto* g = qobject_cast<const QGroupBox*>(w)) text = g->title();
-  if (auto* c = qobject_cast<const QComboBox*>(w)) text = c->currentText();
-  return QString("%1 %2 \"%3\" at %4,%5 %6x%7")
-      .arg(w->metaObject()->className(), w->objectName(), text)
-      .arg(w->x())
-      .arg(w->y())
-      .arg(w->width())
-      .arg(w->height())
-      .toStdString();
-}
-
 // The width a list box needs to show `text` whole in its field.
 int Combo_Need(const QComboBox* c, const QString& text) {
   QStyleOptionComboBox opt;
@@ -77,7 +62,7 @@ void Check_Popup(QComboBox* c, const std::string& at) {
   Let_Events_Run(1);
   QAbstractItemView* v = c->view();
   EXPECT_GE(v->viewport()->width(), v->sizeHintForColumn(0))
-      << at << ": the opened list of " << Name(c) << " cuts its items";
+      << at << ": the opened list of " << Widget_Name(c) << " cuts its items";
   c->hidePopup();
   Let_Events_Run(1);
 }
@@ -85,7 +70,7 @@ void Check_Popup(QComboBox* c, const std::string& at) {
 // A grid's header row draws its texts whole, and a grid of 16 rows or
 // fewer shows all of its rows and columns without scrolling.
 void Check_Grid(Vb_Grid* g, const std::string& at) {
-  const std::string what = at + ": grid " + Name(g);
+  const std::string what = at + ": grid " + Widget_Name(g);
   // The data columns live in the grid's own header, the fixed ones in the
   // view laid over its margin; both headers are drawn.
   for (QHeaderView* h : g->findChildren<QHeaderView*>()) {
@@ -114,27 +99,27 @@ void Check_Controls(QWidget* parent, const std::string& at) {
   for (QWidget* k : parent->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
     if (k->isWindow() || !k->isVisible()) continue;
     // Inside its parent: a control reaching past its frame is cut by it.
-    EXPECT_TRUE(parent->rect().contains(k->geometry())) << at << ": " << Name(k) << " is cut by its parent " << Name(parent);
+    EXPECT_TRUE(parent->rect().contains(k->geometry())) << at << ": " << Widget_Name(k) << " is cut by its parent " << Widget_Name(parent);
     if (auto* l = qobject_cast<QLabel*>(k)) {
       if (l->text().isEmpty()) continue;
       const QRect room = l->contentsRect().adjusted(l->margin(), l->margin(), -l->margin(), -l->margin());
       if (l->wordWrap()) {
-        EXPECT_GE(l->height(), l->heightForWidth(l->width())) << at << ": " << Name(l) << " cuts its lines";
+        EXPECT_GE(l->height(), l->heightForWidth(l->width())) << at << ": " << Widget_Name(l) << " cuts its lines";
         // A word wider than the label is cut whatever the wrapping does.
         for (const QString& word : l->text().split(' ', Qt::SkipEmptyParts))
-          EXPECT_GE(room.width(), l->fontMetrics().horizontalAdvance(word)) << at << ": " << Name(l) << " cuts \"" << word.toStdString() << "\"";
+          EXPECT_GE(room.width(), l->fontMetrics().horizontalAdvance(word)) << at << ": " << Widget_Name(l) << " cuts \"" << word.toStdString() << "\"";
       } else {
         const QFontMetrics fm = l->fontMetrics();
         int need = 0;
         for (const QString& line : l->text().split('\n')) need = std::max(need, fm.horizontalAdvance(line));
-        EXPECT_GE(room.width(), need) << at << ": " << Name(l) << " cuts its text";
-        EXPECT_GE(room.height(), fm.height() * static_cast<int>(l->text().count('\n') + 1)) << at << ": " << Name(l) << " is too low";
+        EXPECT_GE(room.width(), need) << at << ": " << Widget_Name(l) << " cuts its text";
+        EXPECT_GE(room.height(), fm.height() * static_cast<int>(l->text().count('\n') + 1)) << at << ": " << Widget_Name(l) << " is too low";
       }
     } else if (auto* b = qobject_cast<QPushButton*>(k)) {
-      EXPECT_GE(b->width(), b->fontMetrics().horizontalAdvance(b->text()) + 4) << at << ": " << Name(b) << " cuts its text";
+      EXPECT_GE(b->width(), b->fontMetrics().horizontalAdvance(b->text()) + 4) << at << ": " << Widget_Name(b) << " cuts its text";
     } else if (qobject_cast<QCheckBox*>(k) || qobject_cast<QRadioButton*>(k)) {
       if (!static_cast<QAbstractButton*>(k)->text().isEmpty()) {
-        EXPECT_GE(k->width(), k->sizeHint().width()) << at << ": " << Name(k) << " cuts its text";
+        EXPECT_GE(k->width(), k->sizeHint().width()) << at << ": " << Widget_Name(k) << " cuts its text";
       }
     } else if (auto* g = qobject_cast<QGroupBox*>(k)) {
       if (!g->title().isEmpty()) {
@@ -148,11 +133,11 @@ void Check_Controls(QWidget* parent, const std::string& at) {
         QFont bold = g->font();
         bold.setBold(true);
         const int need = QFontMetrics(bold).horizontalAdvance(g->title().trimmed());
-        EXPECT_LE(label.left() + need, g->width()) << at << ": " << Name(g) << " cuts its title";
+        EXPECT_LE(label.left() + need, g->width()) << at << ": " << Widget_Name(g) << " cuts its title";
       }
       Check_Controls(g, at);
     } else if (auto* c = qobject_cast<QComboBox*>(k)) {
-      EXPECT_GE(c->width(), Combo_Need(c, c->currentText())) << at << ": " << Name(c) << " cuts its text";
+      EXPECT_GE(c->width(), Combo_Need(c, c->currentText())) << at << ": " << Widget_Name(c) << " cuts its text";
       Check_Popup(c, at);
     } else if (auto* s = qobject_cast<QScrollArea*>(k)) {
       // The window opens at its controls' extent whenever there is room,
@@ -182,8 +167,8 @@ void Check_Floating_Lists(QWidget* form, const std::string& at) {
         const std::string where = at + QString(": list over column %1 (\"%2\")").arg(c).arg(g->Text_At(0, c)).toStdString();
         for (int i = 0; i < list->count(); ++i)
           EXPECT_GE(list->width(), Combo_Need(list, list->itemText(i)))
-              << where << ": " << Name(list) << " cuts item \"" << list->itemText(i).toStdString() << "\"";
-        EXPECT_GE(list->width(), Combo_Need(list, list->currentText())) << where << ": " << Name(list) << " cuts its text";
+              << where << ": " << Widget_Name(list) << " cuts item \"" << list->itemText(i).toStdString() << "\"";
+        EXPECT_GE(list->width(), Combo_Need(list, list->currentText())) << where << ": " << Widget_Name(list) << " cuts its text";
         Check_Popup(list, where);
       }
     }

@@ -4,8 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <memory>
+#include <string>
 
 #include "app/mdi_main.h"
 #include "data/shared_state.h"
@@ -42,6 +47,22 @@ inline void Stop_Program(std::unique_ptr<MDImain>& w) {
   }
   Let_Events_Run();
   Screen_Set_Size_Px(QSize());
+}
+
+// A control as a layout failure names it: class, name, text and geometry.
+inline std::string Widget_Name(const QWidget* w) {
+  QString text;
+  if (auto* l = qobject_cast<const QLabel*>(w)) text = l->text();
+  if (auto* b = qobject_cast<const QAbstractButton*>(w)) text = b->text();
+  if (auto* g = qobject_cast<const QGroupBox*>(w)) text = g->title();
+  if (auto* c = qobject_cast<const QComboBox*>(w)) text = c->currentText();
+  return QString("%1 %2 \"%3\" at %4,%5 %6x%7")
+      .arg(w->metaObject()->className(), w->objectName(), text)
+      .arg(w->x())
+      .arg(w->y())
+      .arg(w->width())
+      .arg(w->height())
+      .toStdString();
 }
 
 // Runs check(main window, "W x H, language") in a program started afresh on

@@ -12,20 +12,6 @@
 #include "support/app_fixture.h"
 
 namespace {
-std::string Name(const QWidget* w) {
-  QString text;
-  if (auto* l = qobject_cast<const QLabel*>(w)) text = l->text();
-  if (auto* b = qobject_cast<const QAbstractButton*>(w)) text = b->text();
-  if (auto* g = qobject_cast<const QGroupBox*>(w)) text = g->title();
-  return QString("%1 \"%2\" at %3,%4 %5x%6")
-      .arg(w->metaObject()->className(), text)
-      .arg(w->x())
-      .arg(w->y())
-      .arg(w->width())
-      .arg(w->height())
-      .toStdString();
-}
-
 // What a control needs to show its text whole, or nothing for a control
 // whose text this check does not measure.
 std::optional<int> Width_Needed(const QWidget* w) {
@@ -51,10 +37,10 @@ void Check_Fits(QWidget* parent, const QWidget* strip, const std::string& at) {
     if (!k->isWindow() && k->isVisible()) kids.push_back(k);
   for (QWidget* k : kids) {
     if (auto need = Width_Needed(k)) {
-      EXPECT_GE(k->width(), *need) << at << ": " << Name(k) << " cuts its text";
+      EXPECT_GE(k->width(), *need) << at << ": " << Widget_Name(k) << " cuts its text";
     }
     if (qobject_cast<QLabel*>(k)) {
-      EXPECT_GE(k->contentsRect().height(), k->fontMetrics().height()) << at << ": " << Name(k) << " is too low";
+      EXPECT_GE(k->contentsRect().height(), k->fontMetrics().height()) << at << ": " << Widget_Name(k) << " is too low";
     }
   }
   for (size_t i = 0; i < kids.size(); ++i)
@@ -62,7 +48,7 @@ void Check_Fits(QWidget* parent, const QWidget* strip, const std::string& at) {
       // The page frames lie over the tab strip's client area by design.
       if (kids[i] == strip || kids[j] == strip) continue;
       EXPECT_FALSE(kids[i]->geometry().intersects(kids[j]->geometry()))
-          << at << ": " << Name(kids[i]) << " overlaps " << Name(kids[j]);
+          << at << ": " << Widget_Name(kids[i]) << " overlaps " << Widget_Name(kids[j]);
     }
   for (QWidget* k : kids)
     if (qobject_cast<QGroupBox*>(k)) Check_Fits(k, strip, at);
@@ -84,7 +70,7 @@ TEST(AdjLayout, EveryPageShowsItsTextsWholeOnBothScreensInBothLanguages) {
       Check_Fits(f, f->TabStrip1, at);
       for (QWidget* k : f->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         if (!k->isWindow() && k->isVisible()) {
-          EXPECT_TRUE(f->rect().contains(k->geometry())) << at << ": " << Name(k) << " is cut by the window";
+          EXPECT_TRUE(f->rect().contains(k->geometry())) << at << ": " << Widget_Name(k) << " is cut by the window";
         }
       QTabBar* bar = f->TabStrip1->Bar();
       for (int i = 0; i < bar->count(); ++i) {

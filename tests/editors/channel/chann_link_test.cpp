@@ -283,7 +283,7 @@ TEST_F(ChannLink, AWriteFailingHalfWayIsTriedTwiceAndReported) {
   EXPECT_EQ(Status_Text(2), "Communication fault.");
 }
 
-TEST_F(ChannLink, BusyWindowRefusesAndProgramExitStopsTheTransfer) {
+TEST_F(ChannLink, BusyWindowRefusesAndUnloadingItStopsTheTransfer) {
   Channel_Memory();
   sim.Set_Paced(true);
   auto* w = Window();
@@ -307,7 +307,8 @@ TEST_F(ChannLink, BusyWindowRefusesAndProgramExitStopsTheTransfer) {
                                       close, close}));
   EXPECT_FALSE(w->Unloaded()) << "neither the Close button nor the close box closes a busy window";
   EXPECT_EQ(Radio_Image, before) << "Clear was refused";
-  // Program exit: the window goes and its transfer stops on the spot.
+  // Unloading it anyway ends its transfer on the spot (the exit commands
+  // refuse before they unload while a transfer runs).
   Chann_Link* e = w->Engine();
   Forms::Unload_All();
   EXPECT_TRUE(e->Dead());
