@@ -108,7 +108,9 @@ TEST_F(Engine, MainWindowRefusesAFreshWriteDialogWhileOneWrites) {
   Screen_Set_Size_Px(QSize(1280, 800));
   MDImain w;
   w.MDIForm_Load();
-  Spin_Until([&] { return !Status_Text(2).isEmpty(); }, 3000);  // the start-up identification
+  // The start-up identification holds the port until it ends; on a loaded
+  // machine that may take a few seconds.
+  ASSERT_TRUE(Spin_Until([&] { return !Status_Text(2).isEmpty() && !w.Ident()->Busy(); }, 20000));
   rec.Clear();
   w.Prog_write_Click();
   auto* first = Forms::Find<Form_Comm_Write>();
