@@ -33,13 +33,13 @@ struct Probe_Result {
 };
 
 Probe_Result Run_Probe(const char* kind, const QString& folder, const QString& name,
-                       std::function<void()> in_child) {
+                       std::function<void()> in_child, const QString& probe = CV_SAVE_PROBE) {
   QProcess p;
   p.setProcessChannelMode(QProcess::SeparateChannels);
   p.setWorkingDirectory(folder);
   // Runs in the child between fork and exec: async-signal-safe calls only.
   p.setChildProcessModifier(std::move(in_child));
-  p.start(CV_SAVE_PROBE, {kind, folder, name});
+  p.start(probe, {kind, folder, name});
   Probe_Result r;
   if (!p.waitForFinished(60000)) {
     p.kill();
@@ -132,6 +132,16 @@ TEST(SaveInOwnProcess, AWriteProtectedFileIsRefusedAndKept) {
   const bool root = ::geteuid() == 0;
   constexpr uid_t kNobody = 65534;
   constexpr gid_t kNogroup = 65534;
+  // The build tree may lie where the unprivileged user cannot reach (under
+  // root's home, say): that user runs a copy of the probe from a folder of
+  // its own.
+  QTemporaryDir probe_dir;
+  const QString probe = root ? probe_dir.filePath("save_probe") : QString(CV_SAVE_PROBE);
+  if (root) {
+    ASSERT_TRUE(QFile::copy(CV_SAVE_PROBE, probe));
+    ASSERT_EQ(::chmod(QFile::encodeName(probe_dir.path()).constData(), 0755), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(probe).constData(), 0755), 0);
+  }
   for (const Saver& s : Savers()) {
     SCOPED_TRACE(s.kind);
     QTemporaryDir dir;
@@ -149,7 +159,7 @@ TEST(SaveInOwnProcess, AWriteProtectedFileIsRefusedAndKept) {
     const Probe_Result r = Run_Probe(s.kind, dir.path(), s.name, [root] {
       if (!root) return;
       if (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0) ::_exit(97);
-    });
+    }, probe);
     EXPECT_TRUE(r.normal_exit) << r.output.toStdString();
     EXPECT_EQ(r.code, 0) << r.output.toStdString();
     EXPECT_EQ(Lines(r.messages), Lines({s.failed_pre + "permission denied" + s.failed_post})) << r.output.toStdString();
