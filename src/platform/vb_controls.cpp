@@ -158,6 +158,16 @@ void Type_As_Keys(QLineEdit* edit, const QString& t, std::optional<QString>& typ
   edit->insert(text);
 }
 
+// A drop's text, typed with `type` at the point it was dropped on; the
+// selection the drag set aside is back first, so a refused drop leaves it.
+void Drop_Text(QLineEdit* edit, QDropEvent* e, Held_Selection& held,
+               const std::function<void(const QString&, int)>& type) {
+  const int at = edit->cursorPositionAt(e->position().toPoint());
+  Restore_Selection(edit, held);
+  if (e->mimeData()->hasText()) type(e->mimeData()->text(), at);
+  e->acceptProposedAction();
+}
+
 // An input method's event for a line edit whose typing is filtered. The
 // composition shows as usual through `pass`, but beside a selection instead
 // of over it: the line edit would delete the selected text as soon as the
@@ -240,7 +250,7 @@ void Vb_Text::Set_Key_Filter(const Key_Filter& f) {
 }
 
 int Vb_Text::Filtered(int key) {
-  if (has_filter_) Key_Filter_Apply(filter_, key, Length_Now());
+  if (has_filter_) Key_Filter_Apply(filter_, key, static_cast<int>(Text().size()));
   if (key != 0 && KeyPress) KeyPress(key);
   return key;
 }
@@ -253,8 +263,6 @@ void Vb_Text::Apply_Key(int key) {
 void Vb_Text::Type_Key(int key) { Apply_Key(Filtered(key)); }
 
 QString Vb_Text::Text() const { return typing_ ? *typing_ : text(); }
-
-int Vb_Text::Length_Now() const { return static_cast<int>(typing_ ? typing_->size() : text().size()); }
 
 void Vb_Text::Type_Text(const QString& t, int drop_at) {
   Type_As_Keys(this, t, typing_, [this](int k) { return Filtered(k); }, drop_at);
@@ -308,10 +316,7 @@ void Vb_Text::dragLeaveEvent(QDragLeaveEvent* e) {
 }
 
 void Vb_Text::dropEvent(QDropEvent* e) {
-  const int at = cursorPositionAt(e->position().toPoint());
-  Restore_Selection(this, held_);
-  if (e->mimeData()->hasText()) Type_Text(e->mimeData()->text(), at);
-  e->acceptProposedAction();
+  Drop_Text(this, e, held_, [this](const QString& t, int at) { Type_Text(t, at); });
 }
 
 void Vb_Text::mouseReleaseEvent(QMouseEvent* e) {
@@ -513,11 +518,8 @@ bool Vb_Combo::eventFilter(QObject* o, QEvent* e) {
         break;
       case QEvent::Drop:
         if (typing_ != Typing_Rule::Free || KeyPress) {
-          auto* d = static_cast<QDropEvent*>(e);
-          const int at = lineEdit()->cursorPositionAt(d->position().toPoint());
-          Restore_Selection(lineEdit(), held_);
-          if (d->mimeData()->hasText()) Paste_Text(d->mimeData()->text(), at);
-          d->acceptProposedAction();
+          Drop_Text(lineEdit(), static_cast<QDropEvent*>(e), held_,
+                    [this](const QString& t, int at) { Paste_Text(t, at); });
           return true;
         }
         break;

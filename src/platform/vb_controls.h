@@ -105,7 +105,6 @@ private:
   // Runs a key through the filter and the handler; returns the key to use.
   int Filtered(int key);
   void Apply_Key(int key);
-  int Length_Now() const;
   Key_Filter filter_;
   bool has_filter_ = false;
   std::optional<QString> typing_;  // the text so far while a paste is typed
