@@ -107,6 +107,7 @@ struct Child_End {
   bool ran = false;     // it got as far as the save
   bool killed = false;  // stopped by the test's SIGKILL
   int code = -1;        // its exit code otherwise: 0 saved, 1 refused
+  QString why;          // the reason of a refusal
 };
 
 // Saves in a child process of its own, as the group's member where member
@@ -115,15 +116,26 @@ struct Child_End {
 // (when it makes fewer, it ends by itself). Async-signal-safe calls only
 // between fork and the save.
 Child_End Save_In_Child(const Save_Case& c, const QString& path, bool member, int kill_at) {
+  Child_End end;
+  int reason[2];
+  if (::pipe(reason) != 0) return end;
   const pid_t pid = ::fork();
   if (pid == 0) {
+    ::close(reason[0]);
     if (kill_at >= 0 && ::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) ::_exit(98);
     if (member && !shared_file::Become_Member()) ::_exit(97);
     if (kill_at >= 0) ::raise(SIGSTOP);
     QString why;
-    ::_exit(c.save(path, &why) ? 0 : 1);
+    const bool saved = c.save(path, &why);
+    const QByteArray text = why.toUtf8();
+    [[maybe_unused]] const ssize_t told = ::write(reason[1], text.constData(), static_cast<size_t>(text.size()));
+    ::_exit(saved ? 0 : 1);
   }
-  Child_End end;
+  ::close(reason[1]);
+  struct Close_Reason {
+    int fd;
+    ~Close_Reason() { ::close(fd); }
+  } close_reason{reason[0]};
   if (pid < 0) return end;
   int st = 0;
   if (kill_at >= 0) {
@@ -135,7 +147,8 @@ Child_End Save_In_Child(const Save_Case& c, const QString& path, bool member, in
       if (stops == kill_at) {
         ::kill(pid, SIGKILL);
         ::waitpid(pid, &st, 0);
-        return {true, true, -1};
+        end.ran = end.killed = true;
+        return end;
       }
       ::ptrace(PTRACE_SYSCALL, pid, nullptr, reinterpret_cast<void*>(static_cast<long>(pass)));
       if (::waitpid(pid, &st, 0) != pid || !WIFSTOPPED(st)) break;
@@ -148,6 +161,10 @@ Child_End Save_In_Child(const Save_Case& c, const QString& path, bool member, in
   }
   end.ran = WIFEXITED(st) && WEXITSTATUS(st) < 97;
   end.code = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  QByteArray text;
+  char buf[512];
+  for (ssize_t n; (n = ::read(reason[0], buf, sizeof buf)) > 0;) text.append(buf, n);
+  end.why = QString::fromUtf8(text);
   return end;
 }
 }  // namespace
@@ -453,4 +470,32 @@ TEST(FileErrorReason, NoErrorIsShownAsANumber) {
   Lang_Flag = 0;
   EXPECT_EQ(File_Error_Reason(EBUSY), "the file is in use by the system");
   EXPECT_EQ(File_Error_Reason(12345), "an unknown system error");
+}
+
+// Another owner's file on a disk with room for the temporary but not for the
+// file to grow by as much: the in-place write is refused before it touches
+// the file, which keeps its text, owner, group and mode, with nothing left
+// beside it.
+TEST(WholeFileSave, AFullDiskFailsAnInPlaceSaveBeforeItTouchesTheFile) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can give the file to another owner";
+  QTemporaryDir dir;
+  const QByteArray old_text(100, 'o'), new_text(10 * 4096, 'n');
+  // A page for the old file, ten for the temporary, three to spare.
+  if (::mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", 0, "size=56k") != 0)
+    GTEST_SKIP() << "no tmpfs here: " << std::strerror(errno);
+  struct Unmount {
+    QByteArray at;
+    ~Unmount() { ::umount2(at.constData(), MNT_DETACH); }
+  } unmount{QFile::encodeName(dir.path())};
+  const QString path = dir.filePath("shared.dat");
+  Write(path, old_text);
+  ASSERT_TRUE(shared_file::Share(dir.path(), path));
+  const Save_Case c{"shared.dat", old_text, new_text,
+                    [&](const QString& p, QString* why) { return Write_Whole_File(p, new_text, why); }};
+  const Child_End end = Save_In_Child(c, path, true, -1);
+  EXPECT_EQ(end.code, 1);
+  EXPECT_EQ(end.why, File_Error_Reason(ENOSPC));
+  EXPECT_TRUE(Bytes_On_Disk(path) == old_text);
+  EXPECT_EQ(shared_file::Owner_Group_Mode(path), shared_file::Shared_Owner_Group_Mode());
+  EXPECT_EQ(Everything_In(dir.path()), "shared.dat");
 }
