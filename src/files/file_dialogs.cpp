@@ -188,9 +188,12 @@ void File_Dialog::Fill_Dirs() {
     ++depth;
   }
   Dir1->setCurrentRow(Dir1->count() - 1);
-  for (const QString& sub : QDir(folder_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
-    auto* it = new QListWidgetItem(QString(depth * 2, ' ') + sub, Dir1);
-    it->setData(Qt::UserRole, QDir(folder_).absoluteFilePath(sub));
+  // Folders and links to folders only: the filter alone also lets through a
+  // link to a device or a FIFO, which no double-click could open.
+  for (const QFileInfo& sub : QDir(folder_).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+    if (!sub.isDir()) continue;
+    auto* it = new QListWidgetItem(QString(depth * 2, ' ') + sub.fileName(), Dir1);
+    it->setData(Qt::UserRole, sub.absoluteFilePath());
   }
 }
 

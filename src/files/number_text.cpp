@@ -47,10 +47,12 @@ bool Integer_Token(const QByteArray& tok, long* v) {
 
 QString Shown_Token(const QByteArray& tok) {
   QString s;
-  for (char ch : tok.left(40)) {
+  for (char ch : tok) {
     const auto b = static_cast<unsigned char>(ch);
-    if (b >= 0x20 && b < 0x7F) s += QChar(b);
-    else s += "\\x" + QString::number(b, 16).toUpper().rightJustified(2, '0');
+    const QString shown = b >= 0x20 && b < 0x7F ? QString(QChar(b))
+                                                : "\\x" + QString::number(b, 16).toUpper().rightJustified(2, '0');
+    if (s.size() + shown.size() > Shown_Token_Chars) return s + QChar(0x2026);
+    s += shown;
   }
   return s;
 }

@@ -32,6 +32,11 @@ private:
 // character inside a token makes it no number).
 bool Integer_Token(const QByteArray& tok, long* v);
 
+// The most characters a shown token takes, its ellipsis not counted: a
+// token is one word the message box cannot break, and the whole message
+// has to fit.
+constexpr int Shown_Token_Chars = 24;
+
 // A token as a message shows it: printable ASCII as it is, every other byte
-// as \xNN, at most 40 bytes.
+// as \xNN; a longer one is cut (never inside an \xNN) and ends in "…".
 QString Shown_Token(const QByteArray& tok);

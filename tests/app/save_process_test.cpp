@@ -21,6 +21,7 @@
 #include "files/image_file.h"
 #include "files/sig_file.h"
 #include "support/full_disk.h"
+#include "support/shared_file.h"
 
 namespace {
 // What the probe did: whether it ended by itself, its exit code, and the
@@ -90,6 +91,17 @@ void Put(const QString& path, const QByteArray& bytes) {
 // Messages as the test output shows them.
 std::string Lines(const QStringList& messages) { return messages.join('\n').toStdString(); }
 
+// The build tree may lie where an unprivileged user cannot reach (under
+// root's home, say): such a user runs a copy of the probe from a folder
+// anyone may enter. Its path, or empty when it could not be copied.
+QString Probe_For_Others(const QTemporaryDir& dir) {
+  const QString probe = dir.filePath("save_probe");
+  if (!QFile::copy(CV_SAVE_PROBE, probe) || ::chmod(QFile::encodeName(dir.path()).constData(), 0755) != 0 ||
+      ::chmod(QFile::encodeName(probe).constData(), 0755) != 0)
+    return {};
+  return probe;
+}
+
 mode_t Mode_Of(const QString& path) {
   struct stat st {};
   return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
@@ -132,16 +144,9 @@ TEST(SaveInOwnProcess, AWriteProtectedFileIsRefusedAndKept) {
   const bool root = ::geteuid() == 0;
   constexpr uid_t kNobody = 65534;
   constexpr gid_t kNogroup = 65534;
-  // The build tree may lie where the unprivileged user cannot reach (under
-  // root's home, say): that user runs a copy of the probe from a folder of
-  // its own.
   QTemporaryDir probe_dir;
-  const QString probe = root ? probe_dir.filePath("save_probe") : QString(CV_SAVE_PROBE);
-  if (root) {
-    ASSERT_TRUE(QFile::copy(CV_SAVE_PROBE, probe));
-    ASSERT_EQ(::chmod(QFile::encodeName(probe_dir.path()).constData(), 0755), 0);
-    ASSERT_EQ(::chmod(QFile::encodeName(probe).constData(), 0755), 0);
-  }
+  const QString probe = root ? Probe_For_Others(probe_dir) : QString(CV_SAVE_PROBE);
+  ASSERT_FALSE(probe.isEmpty());
   for (const Saver& s : Savers()) {
     SCOPED_TRACE(s.kind);
     QTemporaryDir dir;
@@ -171,7 +176,44 @@ TEST(SaveInOwnProcess, AWriteProtectedFileIsRefusedAndKept) {
     const Probe_Result as_root = Run_Probe(s.kind, dir.path(), s.name, [] {});
     EXPECT_EQ(Lines(as_root.messages), Lines({s.done})) << as_root.output.toStdString();
     EXPECT_FALSE(Bytes_On_Disk(path) == s.old_text) << "root's save did not go through";
-    EXPECT_EQ(Mode_Of(path), 0444u) << "the replaced file keeps its mode";
+    EXPECT_EQ(shared_file::Owner_Group_Mode(path), "65534:65534:444") << "the replaced file keeps its owner and mode";
     EXPECT_EQ(Everything_In(dir.path()), s.name);
+  }
+}
+
+// A folder and a file shared in a group, both the owner's and writable by
+// the group: another user of the group saves over the file, through each
+// saver. The file keeps its owner, group and mode (else the owner herself
+// could no longer save it) and holds what the saver writes over a file of
+// its own.
+TEST(SaveInOwnProcess, AGroupMemberSavingASharedFileKeepsItsOwnerGroupAndMode) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can give the file to another owner";
+  QTemporaryDir probe_dir;
+  const QString probe = Probe_For_Others(probe_dir);
+  ASSERT_FALSE(probe.isEmpty());
+  for (const Saver& s : Savers()) {
+    SCOPED_TRACE(s.kind);
+    // What the saver makes of the old file when it is the saver's own (the
+    // signalling saver keeps part of the file it replaces).
+    QTemporaryDir fresh;
+    Put(fresh.filePath(s.name), s.old_text);
+    const Probe_Result made = Run_Probe(s.kind, fresh.path(), s.name, [] {});
+    ASSERT_EQ(Lines(made.messages), Lines({s.done})) << made.output.toStdString();
+    const QByteArray written = Bytes_On_Disk(fresh.filePath(s.name));
+    ASSERT_FALSE(written == s.old_text);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(s.name);
+    Put(path, s.old_text);
+    ASSERT_TRUE(shared_file::Share(dir.path(), path));
+    const Probe_Result r = Run_Probe(s.kind, dir.path(), s.name, [] {
+      if (!shared_file::Become_Member()) ::_exit(97);
+    }, probe);
+    EXPECT_TRUE(r.normal_exit) << r.output.toStdString();
+    EXPECT_EQ(r.code, 0) << r.output.toStdString();
+    EXPECT_EQ(Lines(r.messages), Lines({s.done})) << r.output.toStdString();
+    EXPECT_EQ(shared_file::Owner_Group_Mode(path), shared_file::Shared_Owner_Group_Mode());
+    EXPECT_TRUE(Bytes_On_Disk(path) == written) << "the file does not hold the new text";
+    EXPECT_EQ(Everything_In(dir.path()), s.name) << "a temporary was left behind";
   }
 }

@@ -7,11 +7,18 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cerrno>
+#include <cstring>
 #include <functional>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/mount.h>
+#include <sys/ptrace.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "data/shared_state.h"
@@ -20,6 +27,7 @@
 #include "files/image_file.h"
 #include "files/sig_file.h"
 #include "support/full_disk.h"
+#include "support/shared_file.h"
 
 namespace {
 bool Has_Han(const QString& s) {
@@ -71,6 +79,93 @@ std::vector<Save_Case> Save_Cases() {
       {"large.txt", "old large text\r\n", large,
        [large](const QString& p, QString* why) { return Write_Whole_File(p, large, why); }},
   };
+}
+
+// The savers of the three kinds of file the program writes.
+std::vector<Save_Case> File_Savers() {
+  std::vector<Save_Case> all = Save_Cases();
+  all.resize(3);
+  return all;
+}
+
+bool Is_Temporary_Of(const QString& entry, const QString& name) {
+  static const QRegularExpression pattern("^\\.(.*)\\.[0-9a-f]{8}\\.tmp$");
+  const QRegularExpressionMatch m = pattern.match(entry);
+  return m.hasMatch() && m.captured(1) == name;
+}
+
+// The temporaries of the file name in folder, with their bytes.
+std::vector<QByteArray> Temporaries(const QString& folder, const QString& name) {
+  std::vector<QByteArray> found;
+  for (const QString& e : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System))
+    if (Is_Temporary_Of(e, name)) found.push_back(Bytes_On_Disk(QDir(folder).filePath(e)));
+  return found;
+}
+
+// A save's own process: how it ended.
+struct Child_End {
+  bool ran = false;     // it got as far as the save
+  bool killed = false;  // stopped by the test's SIGKILL
+  int code = -1;        // its exit code otherwise: 0 saved, 1 refused
+  QString why;          // the reason of a refusal
+};
+
+// Saves in a child process of its own, as the group's member where member
+// is set. With kill_at >= 0 the child is traced and killed at that stop on
+// its way into or out of a system call, counted from the start of the save
+// (when it makes fewer, it ends by itself). Async-signal-safe calls only
+// between fork and the save.
+Child_End Save_In_Child(const Save_Case& c, const QString& path, bool member, int kill_at) {
+  Child_End end;
+  int reason[2];
+  if (::pipe(reason) != 0) return end;
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::close(reason[0]);
+    if (kill_at >= 0 && ::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) ::_exit(98);
+    if (member && !shared_file::Become_Member()) ::_exit(97);
+    if (kill_at >= 0) ::raise(SIGSTOP);
+    QString why;
+    const bool saved = c.save(path, &why);
+    const QByteArray text = why.toUtf8();
+    [[maybe_unused]] const ssize_t told = ::write(reason[1], text.constData(), static_cast<size_t>(text.size()));
+    ::_exit(saved ? 0 : 1);
+  }
+  ::close(reason[1]);
+  struct Close_Reason {
+    int fd;
+    ~Close_Reason() { ::close(fd); }
+  } close_reason{reason[0]};
+  if (pid < 0) return end;
+  int st = 0;
+  if (kill_at >= 0) {
+    ::waitpid(pid, &st, 0);
+    if (!WIFSTOPPED(st)) return end;  // no tracing here
+    ::ptrace(PTRACE_SETOPTIONS, pid, nullptr, reinterpret_cast<void*>(PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL));
+    int stops = 0, pass = 0;
+    for (;;) {
+      if (stops == kill_at) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, &st, 0);
+        end.ran = end.killed = true;
+        return end;
+      }
+      ::ptrace(PTRACE_SYSCALL, pid, nullptr, reinterpret_cast<void*>(static_cast<long>(pass)));
+      if (::waitpid(pid, &st, 0) != pid || !WIFSTOPPED(st)) break;
+      const bool syscall_stop = WSTOPSIG(st) == (SIGTRAP | 0x80);
+      pass = syscall_stop ? 0 : WSTOPSIG(st);
+      if (syscall_stop) ++stops;
+    }
+  } else {
+    ::waitpid(pid, &st, 0);
+  }
+  end.ran = WIFEXITED(st) && WEXITSTATUS(st) < 97;
+  end.code = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  QByteArray text;
+  char buf[512];
+  for (ssize_t n; (n = ::read(reason[0], buf, sizeof buf)) > 0;) text.append(buf, n);
+  end.why = QString::fromUtf8(text);
+  return end;
 }
 }  // namespace
 
@@ -235,4 +330,172 @@ TEST(FileErrorReason, BothLanguagesForTheCommonCauses) {
     EXPECT_TRUE(Has_Han(zh)) << err;
   }
   EXPECT_EQ(File_Error_Reason(ENOSPC), "there is no space left on the disk");
+}
+
+// A save killed at any point (each stop on the way into or out of a system
+// call in turn) leaves the old text in the file or the complete new text,
+// in the file or in a temporary beside it; never only part of it. The owner,
+// group and mode stay, whether the file is the saver's own (replaced by a
+// rename) or another owner's in a shared group (written in place). The next
+// save puts the new text in place and clears what the killed one left.
+TEST(WholeFileSave, AKilledSaveLeavesTheOldOrTheCompleteNewText) {
+  const bool root = ::geteuid() == 0;
+  for (bool shared : {false, true}) {
+    if (shared && !root) continue;
+    for (const Save_Case& c : File_Savers()) {
+      for (int kill_at = 0;; ++kill_at) {
+        SCOPED_TRACE(std::string(c.name) + (shared ? " shared" : " own") + " killed at stop " +
+                     std::to_string(kill_at));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(c.name);
+        Write(path, c.old_text);
+        if (shared) {
+          ASSERT_TRUE(shared_file::Share(dir.path(), path));
+        } else {
+          ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+        }
+        const std::string kept = shared_file::Owner_Group_Mode(path);
+        const Child_End end = Save_In_Child(c, path, shared, kill_at);
+        if (!end.ran && kill_at == 0) GTEST_SKIP() << "a process cannot be traced here";
+        ASSERT_TRUE(end.ran);
+        const QByteArray now = Bytes_On_Disk(path);
+        const std::vector<QByteArray> temps = Temporaries(dir.path(), c.name);
+        const bool whole_beside = std::find(temps.begin(), temps.end(), c.new_text) != temps.end();
+        EXPECT_TRUE(now == c.old_text || now == c.new_text || whole_beside)
+            << "only part of the new text is on the disk: " << now.size() << " bytes";
+        EXPECT_EQ(shared_file::Owner_Group_Mode(path), kept);
+        if (!end.killed) {
+          EXPECT_EQ(end.code, 0);
+          EXPECT_TRUE(now == c.new_text);
+          EXPECT_EQ(Everything_In(dir.path()), c.name);
+          break;
+        }
+        const Child_End next = Save_In_Child(c, path, shared, -1);
+        EXPECT_EQ(next.code, 0) << "the next save";
+        EXPECT_TRUE(Bytes_On_Disk(path) == c.new_text);
+        EXPECT_EQ(shared_file::Owner_Group_Mode(path), kept);
+        EXPECT_EQ(Everything_In(dir.path()), c.name) << "the next save left what the killed one left";
+        if (HasFailure()) return;
+      }
+    }
+  }
+}
+
+// A save removes only what earlier saves of the same file left behind:
+// names of exactly its own pattern, regular files, and none that a save at
+// work holds locked.
+TEST(WholeFileSave, TheNextSaveRemovesOnlyItsOwnLeftTemporaries) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("old.dat");
+  Write(path, "old");
+  const QStringList left = {".old.dat.0123abcd.tmp", ".old.dat.ffffffff.tmp"};
+  const QStringList kept_files = {
+      ".old.dat.0123ABCD.tmp",      // not the program's digits
+      ".old.dat.0123abc.tmp",       // seven digits
+      ".old.dat.0123abcde.tmp",     // nine
+      ".old.dat.0123abcd.tmp.bak",  // something else's
+      "old.dat.0123abcd.tmp",       // not hidden
+      ".other.dat.0123abcd.tmp",    // another file's
+      ".xold.dat.0123abcd.tmp",
+      ".old.dat.00000001.tmp",      // at work: locked
+  };
+  for (const QString& n : left + kept_files) Write(dir.filePath(n), "tmp");
+  ASSERT_TRUE(QDir(dir.path()).mkdir(".old.dat.0000000a.tmp"));
+  ASSERT_TRUE(QFile::link(dir.filePath(".other.dat.0123abcd.tmp"), dir.filePath(".old.dat.0000000b.tmp")));
+  const int busy = ::open(QFile::encodeName(dir.filePath(".old.dat.00000001.tmp")).constData(), O_RDONLY);
+  ASSERT_GE(busy, 0);
+  ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+  QString why;
+  ASSERT_TRUE(Write_Whole_File(path, "new", &why)) << why.toStdString();
+  ::close(busy);
+  QStringList want = kept_files;
+  want << "old.dat" << ".old.dat.0000000a.tmp" << ".old.dat.0000000b.tmp";
+  want.sort();
+  EXPECT_EQ(Everything_In(dir.path()), want.join(' ').toStdString());
+  EXPECT_EQ(Bytes_On_Disk(path), "new");
+}
+
+// A file mounted over the name cannot be replaced by a rename (EBUSY): the
+// save writes the new text into the mounted file itself, which keeps its
+// mode, and leaves nothing beside it.
+TEST(WholeFileSave, AFileMountedOverTheNameIsWrittenInPlace) {
+  QTemporaryDir dir;
+  const QString a = dir.filePath("a.dat"), b = dir.filePath("b.dat");
+  Write(a, "a");
+  Write(b, "under the mount");
+  ASSERT_EQ(::chmod(QFile::encodeName(a).constData(), 0640), 0);
+  if (::mount(QFile::encodeName(a).constData(), QFile::encodeName(b).constData(), nullptr, MS_BIND, nullptr) != 0)
+    GTEST_SKIP() << "no bind mount here: " << std::strerror(errno);
+  struct Unmount {
+    QByteArray at;
+    ~Unmount() { ::umount2(at.constData(), MNT_DETACH); }
+  } unmount{QFile::encodeName(b)};
+  for (const Save_Case& c : File_Savers()) {
+    SCOPED_TRACE(c.name);
+    Write(a, c.old_text);
+    QString why;
+    EXPECT_TRUE(c.save(b, &why)) << why.toStdString();
+    EXPECT_TRUE(Bytes_On_Disk(a) == c.new_text);
+    EXPECT_EQ(shared_file::Owner_Group_Mode(a).substr(shared_file::Owner_Group_Mode(a).rfind(':')), ":640");
+    EXPECT_EQ(Everything_In(dir.path()), "a.dat b.dat");
+  }
+  ASSERT_EQ(::umount2(QFile::encodeName(b).constData(), 0), 0);
+  unmount.at.clear();
+  EXPECT_EQ(Bytes_On_Disk(b), "under the mount");
+}
+
+// Every error a save or a load can meet has words in both languages, and no
+// error at all is shown as its number (the system's own words where the
+// program has none, "an unknown system error" where the system has none).
+TEST(FileErrorReason, NoErrorIsShownAsANumber) {
+  const int met[] = {ENOSPC, EDQUOT, EFBIG, EACCES, EPERM, EROFS, ENOENT, ENOTDIR, EISDIR, ENAMETOOLONG, EIO,
+                     EMFILE, ENFILE, EBUSY, EXDEV, ETXTBSY, ELOOP, EEXIST, EMLINK, EINVAL, EOPNOTSUPP, ENXIO,
+                     ENODEV, ENOMEM, EAGAIN, EINTR, EOVERFLOW, EBADF, ETIMEDOUT, ESTALE, ENOLCK};
+  for (int err : met) {
+    Lang_Flag = -1;
+    const QString zh = File_Error_Reason(err);
+    Lang_Flag = 0;
+    EXPECT_TRUE(Has_Han(zh)) << err << " " << zh.toStdString();
+    EXPECT_FALSE(Has_Han(File_Error_Reason(err))) << err;
+  }
+  for (int err = 1; err < 300; ++err) {
+    for (int lang : {0, -1}) {
+      Lang_Flag = lang;
+      const QString why = File_Error_Reason(err);
+      EXPECT_FALSE(why.isEmpty()) << err;
+      EXPECT_FALSE(QRegularExpression("\\b" + QString::number(err) + "\\b").match(why).hasMatch())
+          << err << ": " << why.toStdString();
+    }
+  }
+  Lang_Flag = 0;
+  EXPECT_EQ(File_Error_Reason(EBUSY), "the file is in use by the system");
+  EXPECT_EQ(File_Error_Reason(12345), "an unknown system error");
+}
+
+// Another owner's file on a disk with room for the temporary but not for the
+// file to grow by as much: the in-place write is refused before it touches
+// the file, which keeps its text, owner, group and mode, with nothing left
+// beside it.
+TEST(WholeFileSave, AFullDiskFailsAnInPlaceSaveBeforeItTouchesTheFile) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can give the file to another owner";
+  QTemporaryDir dir;
+  const QByteArray old_text(100, 'o'), new_text(10 * 4096, 'n');
+  // A page for the old file, ten for the temporary, three to spare.
+  if (::mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", 0, "size=56k") != 0)
+    GTEST_SKIP() << "no tmpfs here: " << std::strerror(errno);
+  struct Unmount {
+    QByteArray at;
+    ~Unmount() { ::umount2(at.constData(), MNT_DETACH); }
+  } unmount{QFile::encodeName(dir.path())};
+  const QString path = dir.filePath("shared.dat");
+  Write(path, old_text);
+  ASSERT_TRUE(shared_file::Share(dir.path(), path));
+  const Save_Case c{"shared.dat", old_text, new_text,
+                    [&](const QString& p, QString* why) { return Write_Whole_File(p, new_text, why); }};
+  const Child_End end = Save_In_Child(c, path, true, -1);
+  EXPECT_EQ(end.code, 1);
+  EXPECT_EQ(end.why, File_Error_Reason(ENOSPC));
+  EXPECT_TRUE(Bytes_On_Disk(path) == old_text);
+  EXPECT_EQ(shared_file::Owner_Group_Mode(path), shared_file::Shared_Owner_Group_Mode());
+  EXPECT_EQ(Everything_In(dir.path()), "shared.dat");
 }

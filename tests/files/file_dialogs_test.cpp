@@ -5,16 +5,22 @@
 #include <QListWidget>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
 
 #include "data/shared_state.h"
 #include "files/bounded_read.h"
 #include "files/file_dialogs.h"
+#include "files/adj_file.h"
 #include "files/image_file.h"
+#include "files/number_text.h"
+#include "files/sig_file.h"
 #include "support/full_disk.h"
 #include "support/msg_recorder.h"
 
@@ -138,6 +144,30 @@ TEST(FileDialogs, SaveThenOpenThroughTheDialogs) {
   Let_Deferred_Deletes_Run();
 }
 
+// The folder list holds what a double-click can open: folders and links to
+// folders, not links to a device or a FIFO, nor files.
+TEST(FileDialogs, TheFolderListHoldsOnlyFolders) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
+  ASSERT_TRUE(QFile::link(dir.filePath("sub"), dir.filePath("to_sub")));
+  ASSERT_TRUE(QFile::link("/dev/zero", dir.filePath("zero.dat")));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("fifo")).constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link(dir.filePath("fifo"), dir.filePath("to_fifo")));
+  ASSERT_TRUE(QFile::link(dir.filePath("gone"), dir.filePath("broken")));
+  QFile(dir.filePath("plain.dat")).open(QIODevice::WriteOnly);
+  auto* open = Forms::Reload<Form_open_chann>();
+  open->Set_Folder(dir.path());
+  const int chain = QDir::cleanPath(dir.path()).count('/') + 1;  // the root down to the folder
+  QStringList below;
+  for (int i = chain; i < open->Dir1->count(); ++i) below << open->Dir1->item(i)->text().trimmed();
+  EXPECT_EQ(below, QStringList({"sub", "to_sub"}));
+  // The link to a folder opens it.
+  emit open->Dir1->itemDoubleClicked(open->Dir1->item(chain + 1));
+  EXPECT_EQ(open->Folder(), dir.filePath("to_sub"));
+  open->Unload();
+  Let_Deferred_Deletes_Run();
+}
+
 TEST(FileDialogs, BadFileKeepsImageAndDialogOpen) {
   QTemporaryDir dir;
   QFile f(dir.filePath("bad.dat"));
@@ -257,4 +287,46 @@ TEST(FileDialogs, LongNamesDoNotSqueezeTheLists) {
     d->Unload();
     Let_Deferred_Deletes_Run();
   }
+}
+
+// A file of NUL bytes makes each loader name the token it stopped at; the
+// message box shows the whole message, the closing quote included: no word
+// of it is wider than the box's text.
+TEST(FileDialogs, ALoadMessageWithALongTokenFitsTheBox) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("zeros.dat");
+  {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(8192, '\0'));
+  }
+  Sig_Table sig{};
+  const std::pair<const char*, std::function<bool(QString*)>> loaders[] = {
+      {"image", [&](QString* why) { return Image_File_Load(path, why); }},
+      {"signalling", [&](QString* why) { return Sig_File_Read(path, true, &sig, why); }},
+      {"alignment", [&](QString* why) { return Adj_File_Load(path, why); }},
+  };
+  for (const auto& [name, load] : loaders) {
+    for (int lang : {0, -1}) {
+      SCOPED_TRACE(std::string(name) + " lang " + std::to_string(lang));
+      Lang_Flag = lang;
+      QString why;
+      ASSERT_FALSE(load(&why));
+      EXPECT_TRUE(why.contains(QString("\\x00").repeated(Shown_Token_Chars / 4) + QChar(0x2026) + "\""))
+          << why.toStdString();
+      QMessageBox box;
+      box.setText(why);
+      box.setIcon(QMessageBox::Warning);
+      box.show();
+      QApplication::processEvents();
+      auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+      ASSERT_TRUE(label);
+      int widest = 0;
+      for (const QString& word : why.split(' ', Qt::SkipEmptyParts))
+        widest = std::max(widest, label->fontMetrics().horizontalAdvance(word));
+      EXPECT_LE(widest, label->contentsRect().width()) << why.toStdString();
+      box.hide();
+    }
+  }
+  Lang_Flag = 0;
 }

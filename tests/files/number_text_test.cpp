@@ -53,3 +53,19 @@ TEST(PutNumber, TheFilesNumberForm) {
   Put_Number(out, 0);
   EXPECT_EQ(out, " 12 -3  0 ");
 }
+
+// A long token is cut with an ellipsis, never inside the \xNN of a byte,
+// so that the message it stands in keeps its closing quote in view.
+TEST(ShownToken, ALongTokenIsCutWithAnEllipsis) {
+  const QString ellipsis(QChar(0x2026));
+  struct Case {
+    QByteArray tok;
+    QString shown;
+  } cases[] = {
+      {QByteArray(Shown_Token_Chars, '7'), QString(Shown_Token_Chars, '7')},
+      {QByteArray(Shown_Token_Chars + 1, '7'), QString(Shown_Token_Chars, '7') + ellipsis},
+      {QByteArray(4096, '\0'), QString("\\x00").repeated(Shown_Token_Chars / 4) + ellipsis},
+      {"abc" + QByteArray(100, '\x01'), "abc" + QString("\\x01").repeated((Shown_Token_Chars - 3) / 4) + ellipsis},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Shown_Token(c.tok).toStdString(), c.shown.toStdString()) << c.tok.size();
+}
