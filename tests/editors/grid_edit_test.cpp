@@ -19,11 +19,14 @@
 #include "editors/channel/fm_record.h"
 #include "editors/channel/frm_chann.h"
 #include "editors/channel/frm_fm.h"
+#include "editors/options/frm_option.h"
 #include "editors/signalling/frm_2tone.h"
 #include "editors/signalling/frm_5tone.h"
+#include "editors/signalling/frm_dtmf.h"
 #include "editors/signalling/tone2_grids.h"
 #include "editors/signalling/tone5_edit.h"
 #include "platform/vb_controls.h"
+#include "platform/vb_form.h"
 #include "platform/vb_grid.h"
 #include "platform/vb_tabstrip.h"
 #include "support/app_fixture.h"
@@ -63,6 +66,8 @@ Under_Test Channel_Grid() {
   w->MSF_Chann->Click_Cell(30, Band);
   w->Combo_edit->Set_List_Index(0);
   w->MSF_Chann->Click_Cell(31, 0);
+  w->MSF_Chann->Set_Row(1);
+  w->MSF_Chann->Set_Top_Row(1);
   Under_Test u;
   u.grid = w->MSF_Chann;
   u.editors = {w->Text_Edit, w->Combo_edit};
@@ -336,10 +341,263 @@ TEST_F(GridEdits, EveryCellShowsTheImageAndEveryEditorItsCellAfterEachUserStep) 
         done.push_back(what);
         fault = Check(u);
       }
-      fprintf(stderr, "%s seed %u: %zu steps, calls %zu\n", gc.name, seed, done.size(), rec.calls.size()); for (auto& d : done) fprintf(stderr, " [%s]", d.c_str()); fprintf(stderr, "\n");
       std::ostringstream steps;
       for (size_t k = done.size() > 12 ? done.size() - 12 : 0; k < done.size(); ++k) steps << "\n  " << done[k];
       EXPECT_EQ(fault, "") << gc.name << ", seed " << seed << ", after " << done.size()
                            << " steps; the last ones:" << steps.str();
     }
+}
+
+// ---- the cases users met, as fixed sequences --------------------------------
+
+namespace {
+// A pick in a floated list as the drop-down delivers it.
+void User_Pick(Vb_Combo* list, const QString& item) {
+  const int i = list->findText(item);
+  ASSERT_GE(i, 0) << item.toStdString();
+  list->setCurrentIndex(i);
+  emit list->activated(i);
+}
+
+// Text typed into whatever has the focus.
+void Type_Keys(Vb_Grid* g, const QString& t) {
+  for (QChar ch : t) {
+    QWidget* to = Focus_In(g) ? Focus_In(g) : g;
+    if (ch == '\b') Send_Key(to, Qt::Key_Backspace, "\b");
+    else Send_Key(to, ch.toUpper().unicode(), QString(ch));
+  }
+}
+
+// An input method's composition of t, then its commit, sent where Qt sends
+// them: to the focus widget.
+void Compose_Into(QWidget* w, const QString& t) {
+  QInputMethodEvent compose(t, {});
+  QApplication::sendEvent(w, &compose);
+  QInputMethodEvent commit;
+  commit.setCommitString(t);
+  QApplication::sendEvent(w, &commit);
+}
+
+bool Over_Cell(const Vb_Grid* g, const QWidget* e, int r, int c) {
+  const QRect cell = g->Cell_Rect_At(r, c);
+  return e->isVisible() && e->geometry().intersects(QRect(g->mapTo(e->parentWidget(), cell.topLeft()), cell.size()));
+}
+}  // namespace
+
+TEST_F(GridEdits, AChannelPickShowsInItsCellAndItsListAfterANumberColumnClick) {
+  struct Case {
+    int col;
+    const char* item;
+    int byte, mask, want;
+  } cases[] = {{Power, "LOW", 14, 0x03, 0x01}, {Width, "N", 15, 0x40, 0x40}};
+  Under_Test u = Channel_Grid();
+  auto* w = Forms::Find<frm_chann>();
+  Vb_Grid* g = u.grid;
+  ASSERT_NE(Radio_Image[0][0], 0xFF) << "channel 0 holds a factory channel";
+  for (const Case& c : cases) {
+    Click_Grid_Cell(g, 1, c.col);
+    ASSERT_TRUE(w->Combo_edit->isVisible()) << c.item;
+    User_Pick(w->Combo_edit, c.item);
+    EXPECT_EQ(g->Text_At(1, c.col), c.item) << "the cell under the list shows the pick at once";
+    Click_Grid_Cell(g, 3, 0);
+    Click_Grid_Cell(g, 2, Rx);
+    EXPECT_EQ(Radio_Image[0][c.byte] & c.mask, c.want) << c.item;
+    EXPECT_EQ(g->Text_At(1, c.col), c.item);
+    Click_Grid_Cell(g, 1, c.col);
+    EXPECT_EQ(w->Combo_edit->Text(), c.item) << "the list opens on what is stored";
+    Click_Grid_Cell(g, 2, Rx);
+  }
+  EXPECT_EQ(Check(u), "");
+}
+
+TEST_F(GridEdits, AClickOnTheNumberColumnCommitsTypedTextWithItsMessage) {
+  struct Case {
+    const char* name;
+    Under_Test (*open)();
+    int row, col;
+    const char* typed;
+    const char* shown;  // the cell after the click on the number column
+    int messages;
+    std::function<bool()> stored;
+  } cases[] = {
+      {"2-tone encode tone", Tone2_Encode_Grid, 4, 1, "1500", "1500.0", 0,
+       [] { return Radio_Image[723][0] == 0xDC && Radio_Image[723][1] == 0x05; }},
+      {"2-tone encode tone out of range", Tone2_Encode_Grid, 4, 2, "5000", "", 1,
+       [] { return Radio_Image[723][8] == 0 && Radio_Image[723][9] == 0; }},
+      {"channel name", Channel_Grid, 2, Name, "abc", "abc", 0,
+       [] { return Radio_Image[257][0] == 'a' && Radio_Image[257][3] == 0xFF; }},
+      {"FM name", Fm_Grid, 2, Fm_Name_Col, "xy", "XY", 0, [] { return Fm_Record_Show(1).name == "XY"; }},
+  };
+  for (const Case& c : cases) {
+    Stop_Program(w);
+    w = Start_Program();
+    Under_Test u = c.open();
+    Vb_Grid* g = u.grid;
+    g->scrollTo(g->model()->index(c.row - 1, c.col));  // the user scrolls to it
+    Click_Grid_Cell(g, c.row, c.col);
+    rec.Clear();
+    // The opened box has its text selected or not; what is typed replaces it.
+    if (auto* box = qobject_cast<QLineEdit*>(Focus_In(g))) box->selectAll();
+    Type_Keys(g, c.typed);
+    Click_Grid_Cell(g, c.row + 2, 0);
+    EXPECT_EQ(g->Text_At(c.row, c.col), c.shown) << c.name;
+    EXPECT_EQ(static_cast<int>(rec.calls.size()), c.messages) << c.name;
+    EXPECT_TRUE(c.stored()) << c.name;
+    EXPECT_EQ(g->Row(), c.row) << c.name << ": the number column moves nothing";
+    for (QWidget* e : u.editors) EXPECT_FALSE(e->isVisible()) << c.name;
+    EXPECT_EQ(Check(u), "") << c.name;
+    // The next click elsewhere stores nothing more.
+    const Image_Table after = Radio_Image;
+    Click_Grid_Cell(g, c.row + 1, c.col);
+    EXPECT_TRUE(Radio_Image == after) << c.name;
+  }
+}
+
+TEST_F(GridEdits, FiveToneEncodeRowsShowTheImageAndTheBoxEditsOnlyItsCell) {
+  Under_Test u = Tone5_Encode_Grid();
+  auto* f = Forms::Find<frm_5tone>();
+  Vb_Grid* g = u.grid;
+  for (int k = 0; k < 5; ++k) Radio_Image[593][10 + k] = static_cast<int16_t>(6 + k);  // frame 3 of entry 2
+  f->Tone5_Show();
+  // An entry without frame 1 stays drawn when left.
+  const Image_Table before = Radio_Image;
+  Click_Grid_Cell(g, 2, 2);
+  ASSERT_TRUE(f->Text_Encode->isVisible());
+  Click_Grid_Cell(g, 5, 4);
+  EXPECT_TRUE(Radio_Image == before);
+  EXPECT_EQ(g->Text_At(2, 2), "12345");
+  EXPECT_EQ(g->Text_At(2, 3), "6789A");
+  EXPECT_EQ(g->Text_At(2, 4), "ZVEI1");
+  // Frame 1 emptied by the user: the click on a code number erases the entry
+  // at once, and a later click elsewhere changes nothing more.
+  Click_Grid_Cell(g, 15, 1);
+  Type_Keys(g, "\b");
+  Click_Grid_Cell(g, 3, 0);
+  for (int c = 0; c < 16; ++c) EXPECT_EQ(Radio_Image[606][c], 0xFF) << c;
+  EXPECT_EQ(g->Text_At(15, 2), "     ");
+  EXPECT_EQ(g->Text_At(15, 4), "");
+  const Image_Table erased = Radio_Image;
+  Click_Grid_Cell(g, 6, 2);
+  EXPECT_TRUE(Radio_Image == erased);
+  // A refused move keeps the box and the current cell where they were.
+  Click_Grid_Cell(g, 3, 1);
+  Type_Keys(g, "ABCDE");
+  Click_Grid_Cell(g, 1, 2);
+  Type_Keys(g, "\b12");
+  rec.Clear();
+  Click_Grid_Cell(g, 3, 1);
+  EXPECT_EQ(rec.Texts(), QStringList{"Encode Digit is 5 Bits."});
+  EXPECT_EQ(g->Row(), 1);
+  EXPECT_EQ(g->Col(), 2);
+  EXPECT_TRUE(Over_Cell(g, f->Text_Encode, 1, 2));
+  Type_Keys(g, "345");
+  EXPECT_EQ(f->Text_Encode->Text(), "12345");
+  Click_Grid_Cell(g, 6, 3);
+  EXPECT_EQ(g->Text_At(1, 2), "12345");
+  EXPECT_EQ(g->Text_At(3, 1), "ABCDE");
+  for (int k = 0; k < 5; ++k) {
+    EXPECT_EQ(Radio_Image[592][5 + k], k + 1) << k;
+    EXPECT_EQ(Radio_Image[594][k], 10 + k) << k;
+  }
+  EXPECT_EQ(Check(u), "");
+}
+
+TEST_F(GridEdits, NoChannelListStaysOverAnotherRowNorOutsideTheCells) {
+  for (int16_t lang : {int16_t{0}, int16_t{-1}}) {
+    Lang_Flag = lang;
+    Forms::Reload<frm_chann>();
+    Under_Test u = Channel_Grid();
+    auto* w = Forms::Find<frm_chann>();
+    Vb_Grid* g = u.grid;
+    ASSERT_EQ(Radio_Image[150][0], 0xFF) << "channel 150 is empty";
+    Click_Grid_Cell(g, 2, Band);
+    ASSERT_TRUE(w->Combo_edit->isVisible());
+    g->Click_Cell(151, Power);
+    EXPECT_FALSE(w->Combo_edit->isVisible()) << "the band list is left over channel 1";
+    EXPECT_EQ(Check(u), "");
+    // Every setting list of channel 0 lies inside the cells' area.
+    for (int c = Dec; c <= Scr; ++c) {
+      g->Click_Cell(1, c);
+      ASSERT_TRUE(w->Combo_edit->isVisible()) << c;
+      EXPECT_EQ(Check(u), "") << "column " << c << ", language " << lang;
+    }
+  }
+}
+
+TEST_F(GridEdits, AnInputMethodCommitIntoAChannelToneListTakesItsRule) {
+  struct Case {
+    int col;
+    const char* composed;
+    const char* shown;
+  } cases[] = {{Dec, "d023n", "D023N"}, {Dec, "xyz67", "67"}, {Power, "xyz", "HIGH"}};
+  Under_Test u = Channel_Grid();
+  auto* w = Forms::Find<frm_chann>();
+  Vb_Grid* g = u.grid;
+  for (const Case& c : cases) {
+    Click_Grid_Cell(g, 1, c.col);
+    ASSERT_EQ(Focus_In(g), w->Combo_edit) << "an editable list keeps the focus itself";
+    Compose_Into(Focus_In(g), c.composed);
+    EXPECT_EQ(w->Combo_edit->Text(), c.shown) << c.composed;
+    Click_Grid_Cell(g, 2, Rx);
+  }
+  // The first commit stored D023N in both tone pairs; 67 followed.
+  EXPECT_EQ(Radio_Image[0][8], 158);
+  EXPECT_EQ(Radio_Image[0][10], 158);
+  Click_Grid_Cell(g, 1, Enc);
+  Compose_Into(Focus_In(g), "d023n");
+  Click_Grid_Cell(g, 2, Rx);
+  EXPECT_EQ(Radio_Image[0][10], 1);
+  EXPECT_EQ(Radio_Image[0][11], 0);
+  EXPECT_EQ(Check(u), "");
+}
+
+// Every editable list of every editor window: what an input method commits
+// into it (sent to the list, which keeps the focus) ends as typing the same
+// keys does, in the list's text and in the image.
+TEST_F(GridEdits, AnInputMethodCommitIntoEveryEditableListEndsAsTypingDoes) {
+  const std::function<Vb_Form*()> windows[] = {
+      [] { return static_cast<Vb_Form*>(Forms::Load<frm_chann>()); },
+      [] { return static_cast<Vb_Form*>(Forms::Load<frm_option>()); },
+      [] { return static_cast<Vb_Form*>(Forms::Load<frm_dtmf>()); },
+      [] { return static_cast<Vb_Form*>(Forms::Load<frm_2tone>()); },
+      [] { return static_cast<Vb_Form*>(Forms::Load<frm_5tone>()); },
+      [] {
+        auto* f = Forms::Load<frm_5tone>();
+        f->TabStrip1->Click_Tab(2);
+        return static_cast<Vb_Form*>(f);
+      },
+  };
+  const QString texts[] = {"d023n", "xyz67", "*xyz", "88.5"};
+  int lists = 0;
+  for (const auto& open : windows) {
+    Vb_Form* f = open();
+    Let_Events_Run();
+    // The lists the window shows; those floated over a grid's cells are
+    // seen above, opened on their cells.
+    for (Vb_Combo* list : f->findChildren<Vb_Combo*>()) {
+      if (!list->isEditable() || !list->isVisible()) continue;
+      ++lists;
+      for (const QString& t : texts) {
+        const Image_Table image = Radio_Image;
+        const QString text = list->lineEdit()->text();
+        const auto try_way = [&](const std::function<void()>& way) {
+          Radio_Image = image;
+          list->lineEdit()->setText(text);
+          list->setFocus();
+          way();
+          return std::make_pair(list->Text(), Radio_Image);
+        };
+        const auto typed = try_way([&] {
+          for (QChar ch : t) Send_Key(list, ch.toUpper().unicode(), QString(ch));
+        });
+        const auto composed = try_way([&] { Compose_Into(list, t); });
+        EXPECT_EQ(composed.first, typed.first) << f->metaObject()->className() << " " << list->objectName().toStdString()
+                                               << " " << t.toStdString();
+        EXPECT_TRUE(composed.second == typed.second) << f->metaObject()->className() << " " << t.toStdString();
+        Radio_Image = image;
+        list->lineEdit()->setText(text);
+      }
+    }
+  }
+  EXPECT_GE(lists, 8);
 }
