@@ -524,21 +524,7 @@ bool Vb_Combo::eventFilter(QObject* o, QEvent* e) {
         }
         break;
       case QEvent::InputMethod:
-        if (typing_ == Typing_Rule::Free && KeyPress) {
-          if (composing_) break;  // the composition on its way to the field
-          Compose(lineEdit(), static_cast<QInputMethodEvent*>(e), held_,
-                  [this](QInputMethodEvent* pre) {
-                    composing_ = true;
-                    QApplication::sendEvent(lineEdit(), pre);
-                    composing_ = false;
-                  },
-                  [this](const QString& commit) { Paste_Text(commit); });
-          return true;
-        }
-        if (typing_ != Typing_Rule::Free) {
-          if (typing_ == Typing_Rule::Put_Back && undo_text_) Set_Text(*undo_text_);
-          return true;
-        }
+        if (Input_Method(static_cast<QInputMethodEvent*>(e))) return true;
         break;
       case QEvent::MouseButtonRelease:
         if (static_cast<QMouseEvent*>(e)->button() == Qt::MiddleButton) {
@@ -552,6 +538,37 @@ bool Vb_Combo::eventFilter(QObject* o, QEvent* e) {
     }
   }
   return QComboBox::eventFilter(o, e);
+}
+
+// An input method's events, whichever widget they reach: Qt hands them to
+// the focus widget, which for an editable list is the list itself, and the
+// list passes them straight to its edit field, past that field's filter.
+// Returns true when the event was dealt with here.
+bool Vb_Combo::Input_Method(QInputMethodEvent* e) {
+  if (!isEditable() || composing_) return false;  // composing_: on its way to the field
+  if (typing_ == Typing_Rule::Free && KeyPress) {
+    Compose(lineEdit(), e, held_,
+            [this](QInputMethodEvent* pre) {
+              composing_ = true;
+              QApplication::sendEvent(lineEdit(), pre);
+              composing_ = false;
+            },
+            [this](const QString& commit) { Paste_Text(commit); });
+    return true;
+  }
+  if (typing_ != Typing_Rule::Free) {
+    if (typing_ == Typing_Rule::Put_Back && undo_text_) Set_Text(*undo_text_);
+    return true;
+  }
+  return false;
+}
+
+void Vb_Combo::inputMethodEvent(QInputMethodEvent* e) {
+  if (Input_Method(e)) {
+    e->accept();
+    return;
+  }
+  QComboBox::inputMethodEvent(e);
 }
 
 void Vb_Combo::focusInEvent(QFocusEvent* e) {

@@ -164,8 +164,10 @@ protected:
   void focusInEvent(QFocusEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;
   bool eventFilter(QObject* o, QEvent* e) override;
+  void inputMethodEvent(QInputMethodEvent* e) override;
 
 private:
+  bool Input_Method(QInputMethodEvent* e);
   void Raise_Click();
   // drop_at >= 0: typed at that position of the edit field (a drop).
   void Paste_Text(const QString& t, int drop_at = -1);

@@ -168,18 +168,32 @@ QSize Vb_Grid::Whole_Size() const {
   return QSize(w + 2 * frameWidth(), h + 2 * frameWidth());
 }
 
-void Vb_Grid::Float_Editor(QWidget* editor, int row, int col, bool cell_height) const {
+void Vb_Grid::Float_Editor(QWidget* editor, int row, int col, bool cell_height) {
   if (!editor || !editor->parentWidget()) return;
   const QRect cell = Cell_Rect_At(row, col);
   int width = cell.width();
   // A list over a narrow cell shows its current item whole, and a pick
   // after it too.
   if (auto* list = qobject_cast<const Vb_Combo*>(editor)) width = std::max(width, list->Width_For_Items());
-  QPoint at = mapTo(editor->parentWidget(), cell.topLeft());
-  const int right = mapTo(editor->parentWidget(), QPoint(this->width(), 0)).x();
-  const int left = mapTo(editor->parentWidget(), QPoint(0, 0)).x();
-  if (at.x() + width > right) at.setX(std::max(left, right - width));
-  editor->setGeometry(at.x(), at.y(), width, cell_height ? cell.height() : editor->sizeHint().height());
+  const int height = cell_height ? cell.height() : editor->sizeHint().height();
+  // The cells' own area: right of the fixed column, above and left of the
+  // scroll bars.
+  QWidget* parent = editor->parentWidget();
+  const QRect vp = viewport()->geometry();
+  const QPoint area_tl = mapTo(parent, vp.topLeft());
+  const QPoint area_br = mapTo(parent, vp.bottomRight());
+  // Wider than the whole area only in a grid too narrow for its items; its
+  // drop-down still opens as wide as they need.
+  width = std::min(width, vp.width());
+  QPoint at = mapTo(parent, cell.topLeft());
+  if (at.x() + width > area_br.x() + 1) at.setX(std::max(area_tl.x(), area_br.x() + 1 - width));
+  if (at.y() + height > area_br.y() + 1) at.setY(std::max(area_tl.y(), area_br.y() + 1 - height));
+  editor->setGeometry(at.x(), at.y(), width, height);
+  for (Editor& e : editors_)
+    if (e.w == editor) {
+      e.row = row;
+      e.col = col;
+    }
 }
 
 void Vb_Grid::changeEvent(QEvent* e) {
@@ -273,14 +287,27 @@ void Vb_Grid::Set_Text_At(int row, int col, const QString& text) {
   if (row == 0) Apply_Row_Height();
 }
 
-void Vb_Grid::Move_To(int row, int col) {
+bool Vb_Grid::Leave() {
+  leave_refused_ = false;
+  if (LeaveCell) LeaveCell();
+  const bool refused = leave_refused_;
+  leave_refused_ = false;
+  return !refused;
+}
+
+bool Vb_Grid::Move_To(int row, int col) {
   row = std::clamp(row, 0, Rows() - 1);
   col = std::clamp(col, 0, Cols() - 1);
-  if (row == row_ && col == col_) return;
-  if (LeaveCell) LeaveCell();
+  if (row == row_ && col == col_) return true;
+  if (!Leave()) return false;
   row_ = row;
   col_ = col;
   Sync_Current();
+  Hide_Editors_Off_Current();
+  // The new current cell comes into view, so an editor opened on it lies
+  // wholly over it.
+  if (row_ >= 1 && row_ <= rowCount() && col_ >= fixed_cols_) scrollTo(model()->index(row_ - 1, col_));
+  return true;
 }
 
 void Vb_Grid::Set_Row(int row) { Move_To(row, col_); }
@@ -320,7 +347,7 @@ QRect Vb_Grid::Cell_Rect_At(int row, int col) const {
 }
 
 void Vb_Grid::Attach_Editor(QWidget* editor) {
-  if (editor) editors_.emplace_back(editor);
+  if (editor) editors_.push_back({editor});
 }
 
 void Vb_Grid::Scrolled() {
@@ -331,12 +358,20 @@ void Vb_Grid::Scrolled() {
 void Vb_Grid::Hide_Editors() {
   // An editor left where it stood would lie over another cell than its own
   // and store what is typed there into the cell it was opened on.
-  for (const QPointer<QWidget>& e : editors_) {
-    if (!e || e->isHidden()) continue;
-    const QWidget* focus = e->window()->focusWidget();
-    if (focus && (focus == e || e->isAncestorOf(focus))) setFocus(Qt::OtherFocusReason);
-    e->hide();
-  }
+  for (const Editor& e : editors_)
+    if (e.w) Hide_Editor(e.w);
+}
+
+void Vb_Grid::Hide_Editors_Off_Current() {
+  for (const Editor& e : editors_)
+    if (e.w && (e.row != row_ || e.col != col_)) Hide_Editor(e.w);
+}
+
+void Vb_Grid::Hide_Editor(QWidget* w) {
+  if (w->isHidden()) return;
+  const QWidget* focus = w->window()->focusWidget();
+  if (focus && (focus == w || w->isAncestorOf(focus))) setFocus(Qt::OtherFocusReason);
+  w->hide();
 }
 
 int Vb_Grid::Top_Row() const {
@@ -358,25 +393,27 @@ bool Vb_Grid::Cell_At(const QPoint& pos, int* row, int* col) const {
   return true;
 }
 
-void Vb_Grid::Press_At(int row, int col) {
+bool Vb_Grid::Press_At(int row, int col) {
   mouse_row_ = row;
   mouse_col_ = col;
-  if (row < 1) return;
+  if (row < 1) return true;
   if (col < fixed_cols_) {
-    // The current cell stays, but the click may show another row's details
-    // beside the grid: no editor may stay open over the old cell.
+    // The current cell stays, but the click ends its edit as a move away
+    // would, and may show another row's details beside the grid: no editor
+    // may stay open over the old cell.
+    if (row_ >= 1 && !Leave()) return false;
     Hide_Editors();
-    return;
+    return true;
   }
-  Move_To(row, col);
+  if (!Move_To(row, col)) return false;
   // A cell clicked where it is partly hidden comes fully into view, so the
   // editor the click opens lies wholly over it.
   if (row_ == row && col_ == col) scrollTo(model()->index(row - 1, col));
+  return true;
 }
 
 void Vb_Grid::Click_Cell(int row, int col) {
-  Press_At(row, col);
-  if (Click) Click();
+  if (Press_At(row, col) && Click) Click();
 }
 
 void Vb_Grid::Double_Click_Cell(int row, int col) {
@@ -389,8 +426,7 @@ void Vb_Grid::Double_Click_Cell(int row, int col) {
 void Vb_Grid::Mouse_Press(const QMouseEvent* e, bool on_cell, int row, int col) {
   setFocus(Qt::MouseFocusReason);
   if (e->button() != Qt::LeftButton || !on_cell) return;
-  Press_At(row, col);
-  pressed_ = true;
+  pressed_ = Press_At(row, col);
 }
 
 void Vb_Grid::mousePressEvent(QMouseEvent* e) {
@@ -474,8 +510,7 @@ void Vb_Grid::keyPressEvent(QKeyEvent* e) {
       return;
   }
   if (r < 1 || c < fixed_cols_) return;
-  Move_To(r, c);
-  if (row_ >= 1) scrollTo(model()->index(row_ - 1, col_));
+  if (Move_To(r, c) && row_ >= 1) scrollTo(model()->index(row_ - 1, col_));
   e->accept();
 }
 

@@ -16,16 +16,23 @@
 // Events, each a handler the window installs:
 //  - LeaveCell: before every move of the current cell, by the user (click,
 //    arrow keys) or by the program (Set_Row, Set_Col), while the old cell is
-//    still current. It completes before the move.
+//    still current. It completes before the move. A click on a fixed cell
+//    raises it too, for the current cell, though nothing moves: the click
+//    ends the open edit as any leave does. The handler may refuse the move
+//    (Refuse_Leave): the current cell and the editors stay as they are, and
+//    a click that was refused raises no Click.
 //  - Click: after a mouse click, once the click has moved the current cell.
 //    A click on a fixed cell moves nothing (Mouse_Row/Mouse_Col tell where);
-//    it hides every attached editor first, as a scroll does.
+//    after its LeaveCell it hides every attached editor, as a scroll does.
 //  - DblClick: after the Click of a double click.
 //  - Scroll: the visible part moved (vertically or sideways; by the wheel,
 //    the scroll bars, the keys or the program). Every attached editor is
 //    hidden before it, and the focus goes back to the grid: an editor that
 //    no longer lies over its cell shows nothing and takes no keys. Its text
 //    stays for the window's commit.
+//
+// An attached editor is shown only over the current cell: after every move,
+// an editor the window floated over another cell is hidden.
 
 #include <QPointer>
 #include <QTableWidget>
@@ -64,6 +71,8 @@ public:
   int Col() const { return col_; }
   void Set_Row(int row);
   void Set_Col(int col);
+  // Called from LeaveCell: the move that raised it does not happen.
+  void Refuse_Leave() { leave_refused_ = true; }
 
   // The cell under the mouse at the last press.
   int Mouse_Row() const { return mouse_row_; }
@@ -89,9 +98,11 @@ public:
   // Lays an editor (a child of this grid's parent) over cell (row, col): as
   // high as the cell, or as the editor's own height when cell_height is
   // false. A list is never narrower than its items need, however narrow the
-  // cell; one wider than the cell reaches left rather than past the grid.
+  // cell. The editor stays inside the area the cells are shown in: one wider
+  // than the room right of the cell reaches left, one taller than the room
+  // below it reaches up, never over the scroll bars or the fixed column.
   // A window places a list after filling it.
-  void Float_Editor(QWidget* editor, int row, int col, bool cell_height) const;
+  void Float_Editor(QWidget* editor, int row, int col, bool cell_height);
 
   // The outer size that shows every row and column without scrolling.
   QSize Whole_Size() const;
@@ -118,9 +129,10 @@ protected:
 
 private:
   QTableWidgetItem* Item_At(int row, int col, bool create);
-  void Move_To(int row, int col);  // LeaveCell, then the move
+  bool Move_To(int row, int col);  // LeaveCell, then the move; false when refused
+  bool Leave();                    // LeaveCell; false when the handler refused
   void Sync_Current();
-  void Press_At(int row, int col);
+  bool Press_At(int row, int col);  // false: refused, no Click follows
   bool Cell_At(const QPoint& pos, int* row, int* col) const;
   void Style_Fixed(QTableWidgetItem* it) const;
   void Mouse_Press(const QMouseEvent* e, bool on_cell, int row, int col);
@@ -128,6 +140,8 @@ private:
   void Mouse_Double(const QMouseEvent* e, bool on_cell, int row, int col);
   void Scrolled();
   void Hide_Editors();
+  void Hide_Editors_Off_Current();
+  void Hide_Editor(QWidget* w);
   void Apply_Row_Height();
   int Header_Height() const;
   void Split_Fixed_Columns();
@@ -143,5 +157,11 @@ private:
   bool in_double_ = false;  // the press of a double click
   std::vector<Qt::Alignment> align_;
   QTableView* fixed_view_ = nullptr;  // the fixed columns, over the left margin
-  std::vector<QPointer<QWidget>> editors_;
+  bool leave_refused_ = false;
+  // The attached editors and the cell each was last floated over.
+  struct Editor {
+    QPointer<QWidget> w;
+    int row = -1, col = -1;
+  };
+  std::vector<Editor> editors_;
 };

@@ -449,7 +449,21 @@ TEST(VbCombo, EveryWayIntoTheEditFieldTakesTheListsRule) {
     if (!QString("0123456789.DNI").contains(QChar(k)) && k != 13) k = 0;
   };
   const QString saved = "saved";
-  for (const Paste_Path& path : Paste_Paths()) {
+  std::vector<Paste_Path> paths = Paste_Paths();
+  // An editable list keeps the focus itself: keys and an input method's
+  // events reach the list, not its edit field, and take the same rule.
+  paths.push_back({"typed into the list", [](QWidget* field, const QString& t) {
+                     Type(field->parentWidget(), t);
+                   }});
+  paths.push_back({"input method at the list", [](QWidget* field, const QString& t) {
+                     QWidget* list = field->parentWidget();
+                     QInputMethodEvent compose(t, {});
+                     QApplication::sendEvent(list, &compose);
+                     QInputMethodEvent commit;
+                     commit.setCommitString(t);
+                     QApplication::sendEvent(list, &commit);
+                   }});
+  for (const Paste_Path& path : paths) {
     Vb_Combo tones(nullptr, true);
     tones.resize(200, 24);
     tones.KeyPress = upper_tones;

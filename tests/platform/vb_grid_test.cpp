@@ -100,7 +100,7 @@ TEST(VbGrid, DoubleClickRaisesClickThenDblClickAndAFixedCellMovesNothing) {
   t.Mouse(QEvent::MouseButtonRelease, 3, 0);
   t.Mouse(QEvent::MouseButtonDblClick, 3, 0);
   t.Mouse(QEvent::MouseButtonRelease, 3, 0);
-  EXPECT_EQ(t.log, (QStringList{"click 1,1", "dbl 3,0"}));
+  EXPECT_EQ(t.log, (QStringList{"leave 1,1", "click 1,1", "dbl 3,0"}));
   EXPECT_EQ(t.g.Mouse_Row(), 3);
   EXPECT_EQ(t.g.Mouse_Col(), 0);
 }
@@ -196,7 +196,7 @@ TEST(VbGrid, EveryScrollHidesTheAttachedEditorsFirstAndTheKeysGoToTheGrid) {
   }
 }
 
-TEST(VbGrid, AClickOnTheFixedColumnHidesTheAttachedEditorsBeforeClickAndMovesNothing) {
+TEST(VbGrid, AClickOnTheFixedColumnEndsTheEditAsALeaveThenHidesTheEditorsAndMovesNothing) {
   struct Way {
     const char* name;
     std::function<void(Vb_Grid&)> click;
@@ -211,24 +211,96 @@ TEST(VbGrid, AClickOnTheFixedColumnHidesTheAttachedEditorsBeforeClickAndMovesNot
     t.g.Attach_Editor(&list);
     t.g.Set_Row(2);
     t.g.Set_Col(2);
-    list.setGeometry(t.g.Cell_Rect().translated(t.g.pos()));
+    t.g.Float_Editor(&list, 2, 2, false);
     list.show();
     list.setEditText("picked");
     list.setFocus();
-    int leaves = 0;
-    bool hidden_first = false;
-    t.g.LeaveCell = [&] { ++leaves; };
-    t.g.Click = [&] { hidden_first = list.isHidden(); };
+    QStringList log;
+    t.g.LeaveCell = [&] {
+      log << QString("leave %1,%2 %3").arg(t.g.Row()).arg(t.g.Col()).arg(list.isHidden() ? "hidden" : "shown");
+    };
+    t.g.Click = [&] { log << QString("click %1").arg(list.isHidden() ? "hidden" : "shown"); };
     way.click(t.g);
-    EXPECT_TRUE(hidden_first) << way.name << ": hidden before Click is raised";
+    EXPECT_EQ(log, (QStringList{"leave 2,2 shown", "click hidden"})) << way.name;
     EXPECT_TRUE(list.isHidden()) << way.name;
     EXPECT_EQ(Focus_In(&t.g), &t.g) << way.name;
-    EXPECT_EQ(leaves, 0) << way.name;
     EXPECT_EQ(t.g.Row(), 2) << way.name;
     EXPECT_EQ(t.g.Col(), 2) << way.name;
     EXPECT_EQ(t.g.Mouse_Row(), 5) << way.name;
     EXPECT_EQ(list.currentText(), "picked") << way.name << ": the text stays for the window";
   }
+}
+
+TEST(VbGrid, ARefusedLeaveKeepsTheCellAndItsEditorAndRaisesNoClick) {
+  struct Way {
+    const char* name;
+    std::function<void(Vb_Grid&)> move;
+  } ways[] = {
+      {"mouse on a data cell", [](Vb_Grid& g) { Click_Grid_Cell(&g, 4, 1); }},
+      {"mouse on the fixed column", [](Vb_Grid& g) { Click_Grid_Cell(&g, 4, 0); }},
+      {"program click", [](Vb_Grid& g) { g.Click_Cell(4, 1); }},
+      {"arrow key",
+       [](Vb_Grid& g) {
+         QKeyEvent e(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+         QApplication::sendEvent(&g, &e);
+       }},
+      {"program move", [](Vb_Grid& g) { g.Set_Row(4); }},
+  };
+  for (const Way& way : ways) {
+    Scrolling_Grid t;
+    QLineEdit box(&t.top);
+    t.g.Attach_Editor(&box);
+    t.g.Set_Row(2);
+    t.g.Set_Col(2);
+    t.g.Float_Editor(&box, 2, 2, true);
+    box.show();
+    int leaves = 0, clicks = 0;
+    t.g.LeaveCell = [&] {
+      ++leaves;
+      t.g.Refuse_Leave();
+    };
+    t.g.Click = [&] { ++clicks; };
+    t.g.setFocus();
+    way.move(t.g);
+    EXPECT_EQ(leaves, 1) << way.name;
+    EXPECT_EQ(clicks, 0) << way.name;
+    EXPECT_EQ(t.g.Row(), 2) << way.name;
+    EXPECT_EQ(t.g.Col(), 2) << way.name;
+    EXPECT_FALSE(box.isHidden()) << way.name;
+    // The next leave that is not refused moves as usual.
+    t.g.LeaveCell = nullptr;
+    t.g.Set_Row(4);
+    EXPECT_EQ(t.g.Row(), 4) << way.name;
+    EXPECT_TRUE(box.isHidden()) << way.name << ": no editor stays over a cell that is not current";
+  }
+}
+
+TEST(VbGrid, AfterAMoveOnlyTheEditorOverTheNewCurrentCellStaysShown) {
+  Scrolling_Grid t;
+  QLineEdit box(&t.top);
+  QComboBox list(&t.top);
+  t.g.Attach_Editor(&box);
+  t.g.Attach_Editor(&list);
+  t.g.Set_Row(2);
+  t.g.Set_Col(1);
+  t.g.Float_Editor(&list, 2, 1, false);
+  list.show();
+  // The window opens the box over the next cell from within LeaveCell, as
+  // Enter does: it stays, the list left behind goes.
+  t.g.LeaveCell = [&] {
+    t.g.Float_Editor(&box, 2, 2, true);
+    box.show();
+  };
+  t.g.Set_Col(2);
+  EXPECT_TRUE(list.isHidden());
+  EXPECT_FALSE(box.isHidden());
+  // A program move far right brings the new cell into view, so an editor
+  // opened on it lies over it.
+  t.g.LeaveCell = nullptr;
+  t.g.Set_Col(6);
+  EXPECT_TRUE(box.isHidden());
+  t.g.Float_Editor(&box, 2, 6, true);
+  EXPECT_EQ(box.geometry(), t.g.Cell_Rect().translated(t.g.pos()));
 }
 
 TEST(VbGrid, TheFixedColumnStaysAtTheLeftEdgeWhenTheGridScrollsSideways) {
@@ -380,8 +452,9 @@ TEST(VbGrid, AListFloatedOverANarrowCellShowsEveryItemWhole) {
     opt.rect = QRect(QPoint(0, 0), list.size());
     const QRect field = list.style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, &list);
     EXPECT_GE(field.width(), fm.horizontalAdvance("VHF/UHF")) << col;
-    EXPECT_LE(list.geometry().right(), g.geometry().right()) << col << ": the list reaches past the grid";
-    EXPECT_GE(list.x(), g.x()) << col;
+    const QRect area = g.viewport()->geometry().translated(g.pos());
+    EXPECT_LE(list.geometry().right(), area.right()) << col << ": the list reaches past the cells";
+    EXPECT_GE(list.x(), area.left()) << col;
   }
   // A cell at the left edge keeps the list's left edge on it.
   g.Float_Editor(&list, 2, 1, false);
@@ -390,4 +463,21 @@ TEST(VbGrid, AListFloatedOverANarrowCellShowsEveryItemWhole) {
   QApplication::processEvents();
   EXPECT_GE(list.view()->viewport()->width(), list.view()->sizeHintForColumn(0)) << "the popup cuts an item";
   list.hidePopup();
+}
+
+TEST(VbGrid, AFloatedEditorStaysInsideTheCellsAreaNeverOverTheScrollBars) {
+  Scrolling_Grid t;
+  ASSERT_TRUE(t.g.verticalScrollBar()->isVisible());
+  ASSERT_TRUE(t.g.horizontalScrollBar()->isVisible());
+  Vb_Combo list(&t.top);
+  list.Add_Items({"OFF", "ON", "A longer item"});
+  const QRect area = t.g.viewport()->geometry().translated(t.g.pos());
+  // The last column shown and the last row shown: the list reaches left and
+  // up, it still covers part of its cell.
+  t.g.Set_Col(6);
+  const int bottom_row = t.g.rowAt(t.g.viewport()->height() - 1) + 1;
+  t.g.Set_Row(bottom_row);
+  t.g.Float_Editor(&list, t.g.Row(), t.g.Col(), false);
+  EXPECT_TRUE(area.contains(list.geometry())) << "list " << list.geometry().x() << "," << list.geometry().y();
+  EXPECT_TRUE(list.geometry().intersects(t.g.Cell_Rect().translated(t.g.pos())));
 }

@@ -392,9 +392,18 @@ void Chann_Edit::List_Click(int r, int c, int i, const QString& text) {
     Row_Show(g_, r);
   } else if (c == Enc) {
     Set_Tone(ch, 10, Tone_Item_Bytes(i));
+    Show_Stored(r);
   } else if (c >= Power && c <= Scr) {
     Setting_Apply(ch, c, i);
+    Show_Stored(r);
   }
+}
+
+void Chann_Edit::Show_Stored(int r) {
+  // A row that shows only its chosen band has no record yet: its cells stay
+  // empty, as a redraw leaves them, until the first RX frequency writes the
+  // defaults over whatever was picked meanwhile.
+  if (!Empty_Channel(r - 1)) Row_Show(g_, r);
 }
 
 void Chann_Edit::Tone_Commit(int r, int c, const QString& list) {
@@ -403,12 +412,7 @@ void Chann_Edit::Tone_Commit(int r, int c, const QString& list) {
   const int ch = r - 1;
   Set_Tone(ch, c == Dec ? 8 : 10, t->bytes);
   if (c == Dec) Set_Tone(ch, 10, t->bytes);
-  if (t->item < 0) {
-    Row_Show(g_, r);
-    return;
-  }
-  if (c == Dec) Row_Show(g_, r);
-  g_.Set_Cell(r, c, Tone_Name[t->item].trimmed());
+  Row_Show(g_, r);
 }
 
 void Chann_Edit::Name_Commit(int r, const QString& box) {
@@ -419,8 +423,9 @@ void Chann_Edit::Name_Commit(int r, const QString& box) {
   if (!whole)
     Chann_Message("信道名称的字符个数最大为 8 ！", "The letter of channel name max 8 bit . ",
                   "操作提示", "Operate Prompt");
-  // A channel without a band keeps no name.
-  if (Blank(g_.Cell(r, Band))) bytes.fill(0xFF);
+  // A channel without a band keeps no name, nor does one that shows only its
+  // band: its first RX frequency writes the name row empty.
+  if (Blank(g_.Cell(r, Band)) || Empty_Channel(r - 1)) bytes.fill(0xFF);
   const int n = Chann_Name_Row0 + r - 1;
   Fill_Row(n, 0, 15, 0xFF);
   for (int k = 0; k < Name_Bytes; ++k) Img_Set(n, k, bytes[k]);
@@ -506,7 +511,8 @@ void Chann_Edit::Leave_Cell(int r, int c, const QString& box, const QString& lis
     case Enc: Tone_Commit(r, c, list); break;
     case Name: Name_Commit(r, box); break;
     default:
-      if (c >= Power && c <= Scr) g_.Set_Cell(r, c, list);
+      // The pick stored its bits already.
+      if (c >= Power && c <= Scr) Show_Stored(r);
       break;
   }
 }

@@ -163,6 +163,8 @@ public:
 
 private:
   void Band_Rule(int r, const QString& list);
+  // Row r as the image holds it, after a pick or commit.
+  void Show_Stored(int r);
   void Tone_Commit(int r, int c, const QString& list);
   void Name_Commit(int r, const QString& box);
   void Rx_Commit(int r, const QString& e);

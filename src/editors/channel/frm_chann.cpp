@@ -261,7 +261,12 @@ void frm_chann::Hide_Editors_And_Empty() {
   Combo_edit->Set_Text(QString());
 }
 
-void frm_chann::MSF_Chann_Click() { Cell_Edit(); }
+void frm_chann::MSF_Chann_Click() {
+  // A click on a channel number ended the edit and moved nothing: no editor
+  // opens again on the cell it left.
+  if (MSF_Chann->Mouse_Col() < MSF_Chann->Fixed_Cols()) return;
+  Cell_Edit();
+}
 
 void frm_chann::Cell_Edit() {
   const int r = MSF_Chann->Row(), c = MSF_Chann->Col();

@@ -334,7 +334,8 @@ void frm_2tone::Encode_EditCell() {
   const int r = MSF_Encode->Mouse_Row(), c = MSF_Encode->Mouse_Col();
   if (r == 0 || c <= 0) return;
   MSF_Encode->Float_Editor(Text_Encode, r, c, true);
-  Text_Encode->Set_Text(MSF_Encode->Text_At(r, c));
+  encode_open_text_ = MSF_Encode->Text_At(r, c);
+  Text_Encode->Set_Text(encode_open_text_);
   Text_Encode->show();
   Text_Encode->raise();
   Text_Encode->setFocus();
@@ -345,6 +346,12 @@ void frm_2tone::MSF_Encode_LeaveCell() {
   if (c <= 0 || r < 1 || Text_Encode->isHidden()) return;
   const QString text = Text_Encode->Text();
   Text_Encode->hide();
+  // A cell left as it opened keeps its bytes, also those no text shows (a
+  // tone outside the range shows empty).
+  if (text == encode_open_text_) {
+    Text_Encode->Set_Text(QString());
+    return;
+  }
   if (Tone2_Encode_Commit(r, c, text) == Tone2_Commit::Refused) {
     Range_Message();
     if (Unloaded()) return;
@@ -387,9 +394,8 @@ void frm_2tone::Combo_Decode_Click() {
   const int r = MSF_Decode->Row(), c = MSF_Decode->Col();
   Tone2_Decode_Store(r, c, Combo_Decode->List_Index());
   Undo_Text = Combo_Decode->Text();
-  // The cell under the list shows the pick at once: a list hidden without
-  // a leave (a click on the code number) leaves the cell showing what is stored.
-  if (c > 0 && Combo_Decode->List_Index() >= 0) MSF_Decode->Set_Text_At(r, c, Combo_Decode->Text());
+  // The cell under the list shows what is stored at once.
+  if (c > 0 && Combo_Decode->List_Index() >= 0) MSF_Decode->Set_Text_At(r, c, Tone2_Decode_Text(r, c));
 }
 
 void frm_2tone::Combo_Decode_GotFocus() { Undo_Text = Combo_Decode->Text(); }
@@ -398,11 +404,10 @@ void frm_2tone::Combo_Decode_Change() { Combo_Decode->Set_Text(Undo_Text); }
 
 void frm_2tone::MSF_Decode_LeaveCell() {
   const int r = MSF_Decode->Row(), c = MSF_Decode->Col();
-  if (c > 0 && !Combo_Decode->isHidden()) MSF_Decode->Set_Text_At(r, c, Combo_Decode->Text());
-  const Tone2_Column kind = Tone2_Column_Kind(c);
-  if ((kind == Tone2_Column::Response || kind == Tone2_Column::Alert) &&
-      MSF_Decode->Text_At(r, 3 * ((c - 1) / 3) + 1).isEmpty())
-    MSF_Decode->Set_Text_At(r, c, QString());
+  // Every pick is stored as it is made: the cell left shows what the image
+  // holds, also a response or alert of a decoder without a tone pair, which
+  // a Write sends all the same.
+  if (r >= 1 && c > 0 && !Combo_Decode->isHidden()) MSF_Decode->Set_Text_At(r, c, Tone2_Decode_Text(r, c));
   Combo_Decode->hide();
 }
 

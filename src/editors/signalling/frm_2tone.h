@@ -91,6 +91,9 @@ private:
   void Range_Message();
 
   Link_Engine* engine_ = nullptr;
+  // The text the encode box opened with: a leave with it unchanged stores
+  // nothing.
+  QString encode_open_text_;
   // Why the last tone box to lose the focus lost it.
   Qt::FocusReason tone_focus_out_ = Qt::OtherFocusReason;
 };

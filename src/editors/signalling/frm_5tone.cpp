@@ -443,16 +443,9 @@ void Select_Stored(Vb_Combo* list, int16_t byte) {
 }  // namespace
 
 void frm_5tone::Tone5_Show() {
-  for (int n = 1; n <= Tone5_Std_Count; ++n) {
-    const Image_Row& row = Radio_Image[Tone5_Std_Row + n - 1];
-    MSF_Chann->Set_Text_At(n, 1, Tone5_Period_Text(row[Tone5_Period]));
-    MSF_Chann->Set_Text_At(n, 2, Cov_b2c(row[Tone5_Group_Digit]));
-    MSF_Chann->Set_Text_At(n, 3, Cov_b2c(row[Tone5_Repeat_Digit]));
-  }
-  for (int n = 1; n <= Tone5_Encode_Count; ++n) {
-    for (int f = 0; f < 3; ++f) MSF_Encode->Set_Text_At(n, 1 + f, Tone5_Frame_Text(n, f));
-    MSF_Encode->Set_Text_At(n, 4, Std_Name(Radio_Image[Tone5_Encode_Row + n - 1][Tone5_Entry_Std]));
-  }
+  for (int n = 1; n <= Tone5_Std_Count; ++n)
+    for (int c = 1; c <= 3; ++c) MSF_Chann->Set_Text_At(n, c, Tone5_Std_Cell(n, c));
+  for (int n = 1; n <= Tone5_Encode_Count; ++n) Encode_Row_Show(n);
   const Image_Row set = Radio_Image[Tone5_Settings_Row];  // read before any box writes back
   for (int k = 0; k < 4; ++k) Select_Stored(Combo_Enc_ys[k], set[Tone5_Group_Delay + k]);
   Select_Stored(Combo_Decode_Std, set[Tone5_Decode_Std]);
@@ -465,6 +458,10 @@ void frm_5tone::Tone5_Show() {
   Radio_Image[Tone5_Settings_Row][Tone5_Display_Frames] = set[Tone5_Display_Frames];
   Select_Stored(Combo_Dec_Res_Time, set[Tone5_Reset_Time]);
   ProgressBar1->hide();
+}
+
+void frm_5tone::Encode_Row_Show(int r) {
+  for (int c = 1; c <= 4; ++c) MSF_Encode->Set_Text_At(r, c, Tone5_Encode_Cell(r, c));
 }
 
 void frm_5tone::Freq_Show() {
@@ -562,11 +559,13 @@ void frm_5tone::Combo_edit_Click() {
   if (r < 1 || r > Tone5_Std_Count || c < 1 || c > 3 || Combo_edit->List_Index() < 0) return;
   Radio_Image[Tone5_Std_Row + r - 1][c - 1] = static_cast<int16_t>(Combo_edit->List_Index());
   // The cell shows the pick at once, as the encode grid's standard cell does.
-  MSF_Chann->Set_Text(Combo_edit->Text());
+  MSF_Chann->Set_Text(Tone5_Std_Cell(r, c));
 }
 
 void frm_5tone::MSF_Chann_LeaveCell() {
-  if (!Combo_edit->isHidden()) MSF_Chann->Set_Text(Combo_edit->Text());
+  // Each pick was stored as it was made: the cell shows what is stored.
+  const int r = MSF_Chann->Row(), c = MSF_Chann->Col();
+  if (!Combo_edit->isHidden() && r >= 1 && r <= Tone5_Std_Count) MSF_Chann->Set_Text(Tone5_Std_Cell(r, c));
   Combo_edit->hide();
 }
 
@@ -614,54 +613,46 @@ void frm_5tone::Text_Encode_LostFocus() { Tone5_Show(); }
 
 void frm_5tone::MSF_Encode_LeaveCell() {
   const int r = MSF_Encode->Row(), c = MSF_Encode->Col();
-  if (r < 1) return;
-  if (c == 4 && !Combo_Encode->isHidden()) MSF_Encode->Set_Text(Combo_Encode->Text());
+  if (r < 1 || r > Tone5_Encode_Count) return;
   if (c >= 1 && c <= 3 && !Text_Encode->isHidden()) {
     const QString t = Text_Encode->Text().trimmed();
-    if (t.size() == Tone5_Frame_Len) {
-      MSF_Encode->Set_Text(Text_Encode->Text());
-    } else if (!t.isEmpty()) {
+    if (!t.isEmpty() && t.size() != Tone5_Frame_Len) {
+      // The move is refused: the box stays over its cell, which stays
+      // current, so what is typed next still goes into that frame.
+      MSF_Encode->Refuse_Leave();
       Msg_Box(kFrameDigits.Get(), Msg_Icon::Exclamation, kDigitsTitle.Get());
       if (Unloaded()) return;
       Text_Encode->setFocus();
       return;
     }
-    Text_Encode->hide();
   }
-  // Frame 1 emptied by the user's own edit: the whole entry goes. An entry
-  // merely drawn without frame 1 keeps what the image holds.
-  const bool emptied =
-      c == 1 && r <= Tone5_Encode_Count && Frame_Edited && Tone5_Frame_Text(r, 0).trimmed().isEmpty();
-  Frame_Edited = false;
-  if (emptied) Tone5_Entry_Clear(r);
-  if (emptied || MSF_Encode->Text_At(r, 1).trimmed().isEmpty()) Encode_ClearRow(r);
   Combo_Encode->hide();
   Text_Encode->hide();
-}
-
-void frm_5tone::Encode_ClearRow(int r) {
-  // The grid's cells only: an entry drawn without frame 1 keeps what the
-  // image holds, and the next redraw shows it again.
-  for (int c = 1; c <= 4; ++c) MSF_Encode->Set_Text_At(r, c, QString());
+  // Frame 1 emptied by the user's own edit: the whole entry goes. An entry
+  // merely drawn without frame 1 keeps what the image holds.
+  const bool emptied = c == 1 && Frame_Edited && Tone5_Frame_Text(r, 0).trimmed().isEmpty();
+  Frame_Edited = false;
+  if (emptied) Tone5_Entry_Clear(r);
+  // Every edit went into the image as it was made: the row shows it.
+  Encode_Row_Show(r);
   Text_Encode->Set_Text(QString());
-  Combo_Encode->Set_Text(QString());
 }
 
 void frm_5tone::MSF_Encode_DblClick() {
   const int r = MSF_Encode->Mouse_Row();
   if (MSF_Encode->Mouse_Col() != 0 || r < 1 || r > Tone5_Encode_Count) return;
-  for (int c = 1; c <= 4; ++c) MSF_Encode->Set_Text_At(r, c, QString());
-  // A cleared entry is cleared in the image too, so a Write does not send it.
+  // A cleared entry is cleared in the image too, so a Write does not send
+  // it, and the row shows the empty entry.
   Tone5_Entry_Clear(r);
+  Encode_Row_Show(r);
 }
 
 void frm_5tone::Combo_Encode_Click() {
   const int r = MSF_Encode->Row();
   if (r < 1 || r > Tone5_Encode_Count || Combo_Encode->List_Index() < 0) return;
   Radio_Image[Tone5_Encode_Row + r - 1][Tone5_Entry_Std] = static_cast<int16_t>(Combo_Encode->List_Index());
-  // The cell under the list shows the pick at once: a list hidden without a
-  // leave (a click on the number column) leaves the cell showing what is stored.
-  if (MSF_Encode->Col() == 4) MSF_Encode->Set_Text(Combo_Encode->Text());
+  // The cell under the list shows the pick at once.
+  if (MSF_Encode->Col() == 4) MSF_Encode->Set_Text(Tone5_Encode_Cell(r, 4));
 }
 
 // ---- decode page ------------------------------------------------------------------------------------

@@ -121,7 +121,7 @@ public:
   void Encode_EditCell();
   void MSF_Encode_LeaveCell();
   void MSF_Encode_DblClick();
-  void Encode_ClearRow(int r);
+  void Encode_Row_Show(int r);  // encode row r from the image
   void Text_Encode_Change();
   void Text_Encode_LostFocus();
   void Combo_Encode_Click();

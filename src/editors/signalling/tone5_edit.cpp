@@ -50,6 +50,22 @@ QString Tone5_Frame_Text(int entry, int frame) {
   return out;
 }
 
+QString Tone5_Encode_Cell(int entry, int col) {
+  if (col >= 1 && col <= 3) return Tone5_Frame_Text(entry, col - 1);
+  if (col == 4) return Std_Name(Entry_Row(entry)[Tone5_Entry_Std]);
+  return QString();
+}
+
+QString Tone5_Std_Cell(int n, int col) {
+  const Image_Row& row = Radio_Image[Tone5_Std_Row + n - 1];
+  switch (col) {
+    case 1: return Tone5_Period_Text(row[Tone5_Period]);
+    case 2: return Cov_b2c(row[Tone5_Group_Digit]);
+    case 3: return Cov_b2c(row[Tone5_Repeat_Digit]);
+    default: return QString();
+  }
+}
+
 void Tone5_Frame_Key(int& key, const QString& text) {
   if (key == 8) return;
   if ((Hex_Digit(key) || key == 13) && text.trimmed().size() < Tone5_Frame_Len) return;

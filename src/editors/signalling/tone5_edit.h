@@ -32,6 +32,11 @@ int Tone5_List_Index(int16_t byte, int count);
 QString Tone5_Period_Text(int16_t code);  // 20 + 10 code, in decimal
 // The five characters of frame f (0..2) of encode entry e (1..15).
 QString Tone5_Frame_Text(int entry, int frame);
+// What a redraw shows in encode cell (entry, col), col 1..4 (the frames and
+// the standard's name), and in standards cell (n, col), n = 1..15, col 1..3
+// (the period and the two digits).
+QString Tone5_Encode_Cell(int entry, int col);
+QString Tone5_Std_Cell(int n, int col);
 
 // ---- edits -------------------------------------------------------------------------
 // The frame box's key rule: Backspace passes; a hex digit or Enter passes

@@ -154,7 +154,9 @@ TEST_F(FmWindow, ClickEditLeaveCommitsTheCellIntoItsRecord) {
   f->Text_Edit->selectAll();
   f->Text_Edit->Type_Text("ab");
   f->MSF_Chann->Click_Cell(3, 0);  // a number cell: the grid does not move there
-  EXPECT_EQ(Cell(f, 2, 2), "CCTV1") << "a click on the number column leaves nothing";
+  EXPECT_EQ(Cell(f, 2, 2), "AB") << "a click on the number column ends the edit as a leave does";
+  EXPECT_FALSE(f->Text_Edit->isVisible());
+  EXPECT_EQ(f->MSF_Chann->Row(), 2);
   f->MSF_Chann->Click_Cell(4, 1);
   EXPECT_EQ(Cell(f, 2, 2), "AB");
   EXPECT_EQ(Image_Row16(769), (Row16{1, 0, 0, 0, 0, 0, 0, 0, F, F, F, 'A', 'B', F, F, F}));
