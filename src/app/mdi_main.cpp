@@ -118,6 +118,9 @@ MDImain::MDImain() {
   QApplication::setWindowIcon(Program_Icon());
   setWindowIcon(QApplication::windowIcon());
   Mdi = new QMdiArea(this);
+  // Closing a child window brings forward the one that was active before
+  // it, as a multiple-document window does on Windows, not the oldest one.
+  Mdi->setActivationOrder(QMdiArea::ActivationHistoryOrder);
   setCentralWidget(Mdi);
   Forms::Set_Mdi_Area(Mdi);
   Forms::Set_Main(this);
