@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QWindow>
 
 #include "about_box.h"
 #include "data/chann_default.h"
@@ -118,6 +119,9 @@ MDImain::MDImain() {
   QApplication::setWindowIcon(Program_Icon());
   setWindowIcon(QApplication::windowIcon());
   Mdi = new QMdiArea(this);
+  // Closing a child window brings forward the one that was active before
+  // it, as a multiple-document window does on Windows, not the oldest one.
+  Mdi->setActivationOrder(QMdiArea::ActivationHistoryOrder);
   setCentralWidget(Mdi);
   Forms::Set_Mdi_Area(Mdi);
   Forms::Set_Main(this);
@@ -257,6 +261,7 @@ void MDImain::Build_Status_Bar() {
 
 bool MDImain::eventFilter(QObject* o, QEvent* e) {
   if (o == panel_row_ && e->type() == QEvent::Resize) Fit_Panels();
+  if (o == windowHandle() && e->type() == QEvent::Expose && !fitted_) Fit_Frame();
   return QMainWindow::eventFilter(o, e);
 }
 
@@ -321,16 +326,31 @@ void MDImain::Fit_To_Screen() {
   // On the real screen, leave out what panels and docks of the desktop take.
   if (QScreen* s = QGuiApplication::primaryScreen(); s && s->geometry().size() == area.size())
     area = s->availableGeometry();
+  screen_area_ = area;
   setGeometry(area);
+  // A window manager puts its frame around the window only once it is
+  // mapped; the first exposure is the first moment it is known.
+  winId();
+  if (QWindow* native = windowHandle()) native->installEventFilter(this);
+  fitted_ = false;
   show();
-  // Where the platform knows the frame by now, the whole window goes on the
-  // screen, not just its inside.
+  Fit_Frame();
+}
+
+void MDImain::Fit_Frame() {
+  if (fitted_) return;
   const QRect outer = frameGeometry(), inner = geometry();
   const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
                        outer.right() - inner.right(), outer.bottom() - inner.bottom());
-  if (!frame.isNull()) setGeometry(area.marginsRemoved(frame));
-  // A window manager reports its frame only once the window is mapped: it
-  // fits the window into the free area of the screen itself.
+  const bool mapped = windowHandle() && windowHandle()->isExposed();
+  if (frame.isNull() && !mapped) return;  // the frame may still come
+  fitted_ = true;
+  // The whole window, frame and title bar included, goes on the screen: the
+  // size the window returns to from maximised, so that the user can always
+  // reach its title bar.
+  if (!frame.isNull()) setGeometry(screen_area_.marginsRemoved(frame));
+  // Maximised only now: a window manager remembers the size it had before
+  // as the one to restore.
   const QString platform = QGuiApplication::platformName();
   if (platform != "offscreen" && platform != "minimal") setWindowState(windowState() | Qt::WindowMaximized);
 }

@@ -75,6 +75,9 @@ private:
   void Status_Labels();
   void Fit_Panels();
   void Fit_To_Screen();
+  // Once the window system knows the frame around the window, fits the
+  // window, frame included, into the screen, then maximises it.
+  void Fit_Frame();
   void Show_Model_Dialog();  // the routine that nothing calls
   void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* o, QEvent* e) override;
@@ -84,4 +87,6 @@ private:
   QWidget* panel_row_ = nullptr;
   Main_Ident* ident_ = nullptr;
   bool exiting_ = false;
+  QRect screen_area_;   // the part of the screen the window is fitted into
+  bool fitted_ = false;  // the frame has been counted
 };

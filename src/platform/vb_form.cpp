@@ -7,6 +7,7 @@
 #include <QScrollArea>
 #include <QTimer>
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "msg_box.h"
@@ -34,6 +35,19 @@ void Bury() {
   Graveyard().clear();
   for (auto& p : dead) delete p.data();
 }
+
+// Calls back when the watched widget changes size.
+class Resize_Watch : public QObject {
+public:
+  Resize_Watch(QObject* owner, std::function<void()> resized) : QObject(owner), resized_(std::move(resized)) {}
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Resize) resized_();
+    return false;
+  }
+
+private:
+  std::function<void()> resized_;
+};
 }  // namespace
 
 void Defer_Delete(QObject* obj) {
@@ -126,6 +140,35 @@ void Vb_Form::Resize_Host(QSize form, QPoint centre) {
   const QPoint centred = centre - QPoint(s->width() / 2, s->height() / 2);
   s->move(std::max(0, std::min(centred.x(), area->width() - s->width())),
           std::max(0, std::min(centred.y(), area->height() - s->height())));
+}
+
+void Vb_Form::Follow_Client_Area() {
+  QWidget* s = sub_.data();
+  QWidget* area = s ? s->parentWidget() : nullptr;
+  if (!area) return;
+  placed_ = s->geometry();
+  placed_in_ = area->size();
+  following_ = true;
+  area->installEventFilter(new Resize_Watch(this, [this] { Client_Area_Resized(); }));
+}
+
+void Vb_Form::Client_Area_Resized() {
+  QWidget* s = sub_.data();
+  QWidget* area = s ? s->parentWidget() : nullptr;
+  if (!following_ || unloaded_ || !area || area->size() == placed_in_) return;
+  // Moved or sized by the user (or the program) since: it stays there.
+  if (s->geometry() != placed_ || !s->isVisible()) {
+    following_ = false;
+    return;
+  }
+  // Half the change on each side: a centred window stays centred, every
+  // other keeps its distance from the centre, as far as the area allows.
+  const QSize grown = area->size() - placed_in_;
+  const QPoint to = placed_.topLeft() + QPoint(grown.width() / 2, grown.height() / 2);
+  s->move(std::max(0, std::min(to.x(), area->width() - s->width())),
+          std::max(0, std::min(to.y(), area->height() - s->height())));
+  placed_ = s->geometry();
+  placed_in_ = area->size();
 }
 
 void Vb_Form::Show_As_Child() {

@@ -70,10 +70,19 @@ private:
   // Resizes the child window to hold a form of this size, about the given
   // centre, inside the main frame's client area.
   void Resize_Host(QSize form, QPoint centre);
+  // Once loaded, a child window keeps the place its rule gave it relative
+  // to the centre of the main frame's client area while that area changes
+  // size (the main frame settles its size only after the first window has
+  // opened), until the window is moved or sized otherwise.
+  void Follow_Client_Area();
+  void Client_Area_Resized();
   friend class Forms;
   bool unloaded_ = false;
   QPointer<QWidget> sub_;
   QSize frame_;  // what the child window adds around the form
+  QRect placed_;     // where the rule, or the following, last put the child window
+  QSize placed_in_;  // the size of the client area then
+  bool following_ = false;
 };
 
 // The registry of loaded windows, one per class.
@@ -92,7 +101,10 @@ public:
     T* t = new T(std::forward<Args>(args)...);
     Table()[std::type_index(typeid(T))] = t;
     static_cast<Vb_Form*>(t)->Form_Load();
-    if (!t->Unloaded()) static_cast<Vb_Form*>(t)->Keep_Controls_Inside();
+    if (!t->Unloaded()) {
+      static_cast<Vb_Form*>(t)->Keep_Controls_Inside();
+      static_cast<Vb_Form*>(t)->Follow_Client_Area();
+    }
     return t;
   }
 

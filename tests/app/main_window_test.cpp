@@ -3,9 +3,14 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
+#include <vector>
 
 #include "editors/alignment/frm_adj_txp.h"
 #include "editors/channel/frm_chann.h"
@@ -308,6 +313,55 @@ TEST_F(MainWindow, ClosingAChildWindowUnloadsIt) {
   Let_Events_Run();
   w->chann_edit_Click();
   EXPECT_NE(Forms::Find<frm_chann>(), nullptr) << "and it can be loaded again";
+}
+
+// Closing a child window brings forward the one that was active before it
+// (the one just below), never the oldest: closed by its own button or by its
+// child window's close box.
+TEST_F(MainWindow, ClosingAWindowBringsForwardTheOneBelowIt) {
+  using Open = Vb_Form* (*)(MDImain*);
+  const Open channel = [](MDImain* m) -> Vb_Form* { m->chann_edit_Click(); return Forms::Find<frm_chann>(); };
+  const Open write = [](MDImain* m) -> Vb_Form* { m->Prog_write_Click(); return Forms::Find<Form_Comm_Write>(); };
+  const Open port = [](MDImain* m) -> Vb_Form* { m->proc_setup_Click(); return Forms::Find<Form_setup>(); };
+  const Open dtmf = [](MDImain* m) -> Vb_Form* { m->Sig_dtmf_Click(); return Forms::Find<frm_dtmf>(); };
+  const Open two_tone = [](MDImain* m) -> Vb_Form* { m->Sig_2tone_Click(); return Forms::Find<frm_2tone>(); };
+  const Open option = [](MDImain* m) -> Vb_Form* { m->sys_edit_Click(); return Forms::Find<frm_option>(); };
+  const struct Case {
+    const char* name;
+    std::vector<Open> opened;  // in this order, the channel editor first
+    void (*close)(Vb_Form*);   // closes the last one
+  } cases[] = {
+      {"port dialog's Cancel over the write dialog", {channel, write, port},
+       [](Vb_Form* f) { static_cast<Form_setup*>(f)->Command1->click(); }},
+      {"2-tone editor's close box over the DTMF editor", {channel, dtmf, two_tone},
+       [](Vb_Form* f) { f->Host()->close(); }},
+      {"option editor's close box over the write dialog", {channel, dtmf, write, option},
+       [](Vb_Form* f) { f->Host()->close(); }},
+  };
+  QMdiArea* area = Forms::Mdi_Area();
+  ASSERT_NE(area, nullptr);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Forms::Unload_All();
+    Let_Events_Run();
+    std::vector<QPointer<QWidget>> hosts;
+    for (Open open : c.opened) {
+      Vb_Form* f = open(w.get());
+      Let_Events_Run();
+      ASSERT_NE(f, nullptr);
+      ASSERT_NE(f->Host(), nullptr);
+      hosts.push_back(f->Host());
+    }
+    Vb_Form* last = qobject_cast<Vb_Form*>(qobject_cast<QMdiSubWindow*>(hosts.back().data())->widget());
+    ASSERT_NE(last, nullptr);
+    c.close(last);
+    Let_Events_Run();
+    QWidget* below = hosts[hosts.size() - 2];
+    EXPECT_EQ(area->activeSubWindow(), below) << "the window below is the active one";
+    const QList<QMdiSubWindow*> stack = area->subWindowList(QMdiArea::StackingOrder);
+    ASSERT_FALSE(stack.isEmpty());
+    EXPECT_EQ(stack.back(), below) << "and it is in front";
+  }
 }
 
 // The image-file open dialog opens centred in the main window's client area.

@@ -14,6 +14,7 @@
 
 #include "platform/vb_controls.h"
 #include "support/context_menu.h"
+#include "support/display.h"
 #include "support/msg_recorder.h"
 
 namespace {
@@ -496,7 +497,7 @@ TEST(VbCombo, EveryWayIntoTheEditFieldTakesTheListsRule) {
 // A middle click pastes the window system's selection through the same rules
 // (only where there is one: X11, not the offscreen platform).
 TEST(VbControls, MiddleClickPastesTheSelectionThroughTheRules) {
-  if (!QApplication::clipboard()->supportsSelection()) GTEST_SKIP() << "no selection clipboard here";
+  NEED_ON_DISPLAY(QApplication::clipboard()->supportsSelection(), "selection clipboard");
   Vb_Combo tones(nullptr, true);
   tones.KeyPress = [](int& k) {
     if (k >= 'a' && k <= 'z') k -= 32;

@@ -106,7 +106,46 @@ struct Scrolling_Form : Vb_Form {
     Host()->setGeometry(350, 250, 300, 200);
   }
 };
+// A window its rule centres in the client area, as most are.
+struct Centred_Form : Vb_Form {
+  void Form_Load() override {
+    resize(300, 200);
+    Show_As_Child();
+    const QSize room = Host()->parentWidget()->size();
+    Host()->move((room.width() - Host()->width()) / 2, (room.height() - Host()->height()) / 2);
+  }
+};
+
+QPoint Off_Centre(const QWidget* host) { return host->geometry().center() - host->parentWidget()->rect().center(); }
 }  // namespace
+
+// While the main frame settles its size after a window has opened, the
+// window stays where its rule put it relative to the client area's centre;
+// once the user has moved it, it stays where the user put it.
+TEST(VbForm, AWindowFollowsTheClientAreasCentreUntilMoved) {
+  QMdiArea area;
+  area.resize(1000, 700);
+  area.show();
+  Forms::Set_Mdi_Area(&area);
+  auto* f = Forms::Load<Centred_Form>();
+  QApplication::processEvents();
+  QWidget* host = f->Host();
+  ASSERT_NE(host, nullptr);
+  ASSERT_LE(Off_Centre(host).manhattanLength(), 2);
+  for (QSize room : {QSize(1280, 702), QSize(1240, 650), QSize(1278, 760)}) {
+    area.resize(room);
+    QApplication::processEvents();
+    EXPECT_LE(std::abs(Off_Centre(host).x()), 1) << room.width() << " x " << room.height();
+    EXPECT_LE(std::abs(Off_Centre(host).y()), 1) << room.width() << " x " << room.height();
+  }
+  host->move(40, 30);  // the user's place
+  area.resize(1000, 700);
+  QApplication::processEvents();
+  EXPECT_EQ(host->pos(), QPoint(40, 30)) << "a window the user has moved stays put";
+  Forms::Unload_All();
+  QApplication::processEvents();
+  Forms::Set_Mdi_Area(nullptr);
+}
 
 TEST(VbForm, AWindowWithAScrollAreaOpensUnscrolledWhereTheClientAreaCanHoldIt) {
   for (QSize room : {QSize(1000, 700), QSize(500, 350)}) {
