@@ -54,7 +54,7 @@ void Input_Lock::Collect(QWidget* parent) {
     if (!w || w->isWindow()) continue;
     if (Is_Editing_Control(w)) {
       // Its own parts (a list's edit field, a grid's views) go with it.
-      held_.push_back({w, !w->testAttribute(Qt::WA_ForceDisabled)});
+      held_.push_back(w);
       continue;
     }
     Collect(w);
@@ -62,8 +62,14 @@ void Input_Lock::Collect(QWidget* parent) {
 }
 
 void Input_Lock::Disable(QWidget* w) {
+  // Qt keeps what the window said last in the control's explicit flag; the
+  // lock leaves that flag as the window set it and only disables. A window
+  // that disables a locked control changes no state Qt would report, but
+  // the flag keeps its word for the unlocking.
+  const bool window_off = w->testAttribute(Qt::WA_ForceDisabled);
   ++applying_;
   w->setEnabled(false);
+  w->setAttribute(Qt::WA_ForceDisabled, window_off);
   --applying_;
 }
 
@@ -76,31 +82,31 @@ void Input_Lock::Set_Locked(bool on) {
     // The control being typed into is left first, as a click elsewhere
     // leaves it: disabling it would hand the focus on to its neighbours.
     if (QWidget* focus = QApplication::focusWidget()) {
-      for (Held& h : held_) {
-        if (focus != h.w && !h.w->isAncestorOf(focus)) continue;
+      for (const QPointer<QWidget>& w : held_) {
+        if (focus != w && !w->isAncestorOf(focus)) continue;
         focus->clearFocus();
         break;
       }
     }
-    for (Held& h : held_) {
-      if (!h.w) continue;
-      watched_.push_back(h.w);
-      for (QWidget* part : h.w->findChildren<QWidget*>()) watched_.push_back(part);
+    for (const QPointer<QWidget>& w : held_) {
+      if (!w) continue;
+      watched_.push_back(w);
+      for (QWidget* part : w->findChildren<QWidget*>()) watched_.push_back(part);
     }
     for (const QPointer<QWidget>& w : watched_) w->installEventFilter(this);
-    for (Held& h : held_)
-      if (h.w) Disable(h.w);
+    for (const QPointer<QWidget>& w : held_)
+      if (w) Disable(w);
     return;
   }
   for (const QPointer<QWidget>& w : watched_)
     if (w) w->removeEventFilter(this);
   watched_.clear();
-  std::vector<Held> held;
+  std::vector<QPointer<QWidget>> held;
   held.swap(held_);
-  for (Held& h : held) {
-    if (!h.w) continue;
+  for (const QPointer<QWidget>& w : held) {
+    if (!w) continue;
     ++applying_;
-    h.w->setEnabled(h.wanted);
+    w->setEnabled(!w->testAttribute(Qt::WA_ForceDisabled));
     --applying_;
   }
 }
@@ -111,11 +117,11 @@ bool Input_Lock::eventFilter(QObject* o, QEvent* e) {
     return true;
   }
   if (e->type() == QEvent::EnabledChange && locked_ && applying_ == 0) {
-    for (Held& h : held_) {
-      if (h.w != o) continue;
-      // The window changed it while locked: that is what it gets back.
-      h.wanted = !h.w->testAttribute(Qt::WA_ForceDisabled);
-      if (h.w->isEnabled()) Disable(h.w);
+    // The window enabled a locked control (or the frame it lies in): it
+    // stays locked, and gets that once the lock goes.
+    for (const QPointer<QWidget>& w : held_) {
+      if (w != o) continue;
+      if (w->isEnabled()) Disable(w);
       break;
     }
   }

@@ -37,15 +37,11 @@ protected:
   bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
-  struct Held {
-    QPointer<QWidget> w;
-    bool wanted = true;  // the enabled state the window gives it
-  };
   void Collect(QWidget* parent);
   void Disable(QWidget* w);
 
   QPointer<QWidget> root_;
-  std::vector<Held> held_;
+  std::vector<QPointer<QWidget>> held_;  // the editing controls locked
   std::vector<QPointer<QWidget>> watched_;  // the held controls and their parts
   bool locked_ = false;
   int applying_ = 0;  // our own setEnabled calls
