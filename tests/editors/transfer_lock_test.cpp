@@ -376,6 +376,9 @@ TEST_F(TransferLockWhole, DuringTheWholeRadioWriteNoEditorChangesWhatItSends) {
   Open_All();
   auto* d = Forms::Reload<Form_Comm_Write>(Patient(Comm_Write_Profile()));
   Start_Held(d, d->Command_Write, radiosim::Frame_Kind::Write, 100);
+  // An editor opened while the write runs is locked from the start.
+  for (Editor& e : editors)
+    if (qobject_cast<frm_dtmf*>(e.window)) e = Open<frm_dtmf>();
   const QStringList refusals = Try_In_Every_Covered_Editor();
   Finish(refusals, "Complete Written the data to transceiver.");
   EXPECT_EQ(Bytes_Differing(sim.Memory(), {{0x0000, 0x3100}}), 0);

@@ -359,6 +359,7 @@ TEST_F(FmWindow, BusyRefusalsAndTheCloseBox) {
   EXPECT_FALSE(f->Unloaded());
 
   // Idle again: the close box closes.
+  rec.Clear();
   f->Engine()->Busy_Read = 0;
   QPointer<frm_FM> p(f);
   f->Host()->close();
