@@ -45,6 +45,17 @@ void Engine_Idle(Link_Engine& engine);
 // up in a warning box and the result is true (the command stops there).
 bool Refuse_While_Busy(bool busy, const Zh_En& text = link_text::Busy);
 
+// The window's editing controls (text boxes, lists, check boxes, option
+// buttons, grids) take no edit while a transfer of its rows runs, whichever
+// window runs it (engine.Area_Busy()): disabled from the moment it begins,
+// given back as the window left them once it has ended for good, done,
+// failed or stopped. Its buttons stay, with their own refusals.
+void Lock_Area_While_Busy(QWidget* window, Link_Engine& engine);
+
+// Default and Clear, which change the window's rows, refused with text while
+// a transfer of those rows runs (engine.Area_Busy()): true when refused.
+bool Refuse_Edit_While_Busy(const Link_Engine& engine, const Zh_En& text = link_text::Busy);
+
 // The Close button, once allowed: the window's port closed if it is open,
 // the window unloaded, then the file dialogs that belong to it (Also...).
 template <class... Also>

@@ -1,5 +1,6 @@
 #include "chann_link.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "data/image_map.h"
@@ -76,6 +77,12 @@ void Chann_Link::Read_Unpack() {
   const int blocks = Blocks_Per_Area() - 1;  // the last block of each area is read, not copied
   Unpack_Area(Rx_Main, 1, 0, blocks);
   Unpack_Area(Rx_Name, 2, kNameRow0, blocks);
+}
+
+std::vector<Link_Engine::Span> Chann_Link::Spans() const {
+  const int base = profile_.Read_Base;
+  const int len = std::max(Blocks_Per_Area() * proto::Block_Len, Chann_Count * proto::Row_Len);
+  return {{base, base + len}, {base + kNameAreaOffset, base + kNameAreaOffset + len}};
 }
 
 void Chann_Link::Read_Start() {

@@ -37,6 +37,9 @@ public:
   // name pass); runs after the unpacking, before the success message.
   std::function<void()> Redraw;
 
+  // The blocks a read asks of each area, and the rows a write sends.
+  std::vector<Span> Spans() const override;
+
 protected:
   void Read_Start() override;
   void Write_Start() override;

@@ -45,19 +45,72 @@ std::vector<const Link_Engine*>& Engines() {
 }
 }  // namespace
 
+class Link_Engine::Busy_Watch {
+public:
+  explicit Busy_Watch(Link_Engine* e) : e_(e), was_(e->Live_Busy()) {}
+  ~Busy_Watch() {
+    if (e_ && e_->Live_Busy() != was_) emit Busy_Hub()->Changed();
+  }
+  Busy_Watch(const Busy_Watch&) = delete;
+  Busy_Watch& operator=(const Busy_Watch&) = delete;
+
+private:
+  QPointer<Link_Engine> e_;
+  bool was_;
+};
+
 Link_Engine::Link_Engine(const Link_Profile& profile, QObject* parent)
     : QObject(parent), profile_(profile) {
-  Timer1.On_Timer = [this] { Timer1_Timer(); };
-  Timer2.On_Timer = [this] { Timer2_Timer(); };
-  Timer3.On_Timer = [this] { Timer3_Timer(); };
-  MSC.On_Comm = [this] { MSC_OnComm(); };
-  MSC.On_Lost = [this] { Port_Lost(); };
+  // Every event handler, its busy state watched.
+  const auto watched = [this](void (Link_Engine::*handler)()) {
+    return [this, handler] {
+      Busy_Watch watch(this);
+      (this->*handler)();
+    };
+  };
+  Timer1.On_Timer = watched(&Link_Engine::Timer1_Timer);
+  Timer2.On_Timer = watched(&Link_Engine::Timer2_Timer);
+  Timer3.On_Timer = watched(&Link_Engine::Timer3_Timer);
+  MSC.On_Comm = watched(&Link_Engine::MSC_OnComm);
+  MSC.On_Lost = watched(&Link_Engine::Port_Lost);
   Engines().push_back(this);
 }
 
 Link_Engine::~Link_Engine() {
+  // Whoever listens may be going too (the window this engine belongs to is
+  // being destroyed): an engine that goes while busy says so later.
+  const bool was = Live_Busy();
+  dead_ = true;
   Shut_Down();
   std::erase(Engines(), this);
+  if (was) QMetaObject::invokeMethod(Busy_Hub(), &Link_Busy_Hub::Changed, Qt::QueuedConnection);
+}
+
+Link_Busy_Hub* Link_Engine::Busy_Hub() {
+  static Link_Busy_Hub hub;
+  return &hub;
+}
+
+std::vector<Link_Engine::Span> Link_Engine::Spans() const {
+  const Link_Profile& p = profile_;
+  std::vector<Span> out;
+  if (p.Read_Last > 0) out.push_back({p.Read_Base, p.Read_Base + p.Read_Last * proto::Block_Len});
+  if (p.Write_Count > p.Write_First)
+    out.push_back({p.Write_Base + p.Write_First * proto::Row_Len, p.Write_Base + p.Write_Count * proto::Row_Len});
+  return out;
+}
+
+bool Link_Engine::Area_Busy() const {
+  const std::vector<Span> mine = Spans();
+  const auto overlaps = [&mine](const Link_Engine* e) {
+    for (const Span& a : e->Spans())
+      for (const Span& b : mine)
+        if (a.first < b.end && b.first < a.end) return true;
+    return false;
+  };
+  return std::any_of(Engines().begin(), Engines().end(), [&](const Link_Engine* e) {
+    return e->Live_Busy() && (e == this || overlaps(e));
+  });
 }
 
 bool Link_Engine::Any_Busy(const Link_Engine* besides) {
@@ -72,6 +125,7 @@ void Link_Engine::Set_View(QProgressBar* bar, QLabel* label) {
 }
 
 void Link_Engine::Shut_Down() {
+  Busy_Watch watch(this);
   dead_ = true;
   Timers_Off();
   MSC.On_Comm = nullptr;
@@ -138,6 +192,7 @@ void Link_Engine::Read_Start() { Start_Exchange(false); }
 void Link_Engine::Write_Start() { Start_Exchange(true); }
 
 void Link_Engine::Start_Exchange(bool write) {
+  Busy_Watch watch(this);
   if (dead_ || Busy()) return;
   if (!MSC.Is_Open()) Port_Open();
   if (Port_Error == -1) return;
@@ -241,6 +296,7 @@ bool Link_Engine::Restart_Follows() const {
 }
 
 void Link_Engine::Stop_In_Pause() {
+  Busy_Watch watch(this);
   if (dead_ || Attempt_Running() || !Retry_Pending()) return;
   Timers_Off();
   if (!Restart_Follows()) Final_Failure();

@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "link/link_texts.h"
 #include "link/link_timing.h"
@@ -119,6 +120,14 @@ struct Link_Profile {
   Fail_Report Fail;
 };
 
+// Where the program learns that a transfer has begun or has ended for good:
+// Changed is raised, at once, whenever Busy() of a live engine changes.
+class Link_Busy_Hub : public QObject {
+  Q_OBJECT
+signals:
+  void Changed();
+};
+
 class Link_Engine : public QObject {
   Q_OBJECT
 public:
@@ -167,6 +176,20 @@ public:
   bool Retry_Pending() const { return Timer3.Enabled(); }
   // Whether a transfer of any window is under way, leaving out `besides`.
   static bool Any_Busy(const Link_Engine* besides = nullptr);
+
+  // The radio addresses a transfer of this engine moves, as [first, end)
+  // spans: by default the blocks its profile reads and the rows it writes.
+  struct Span {
+    int first = 0;
+    int end = 0;
+  };
+  virtual std::vector<Span> Spans() const;
+  // Whether a transfer that moves any address this engine moves is under
+  // way: its own, or another window's (a whole-radio read or write). While
+  // it is, the window's rows take no edit: a write would send some rows
+  // from before the edit, a read would overwrite it at its end.
+  bool Area_Busy() const;
+  static Link_Busy_Hub* Busy_Hub();
 
   // Ends the transfer in its pause after a time-out: the restart it waits
   // for never comes; a pause that would end in the final failure reports
@@ -260,4 +283,10 @@ protected:
   Link_Profile profile_;
   int expected_addr_ = -1;  // the address the outstanding read request asked for
   bool dead_ = false;
+
+private:
+  // Raises Busy_Hub()->Changed when the engine's busy state differs at the
+  // end of an event or call from what it was at its start.
+  class Busy_Watch;
+  bool Live_Busy() const { return !dead_ && Busy(); }
 };

@@ -28,6 +28,9 @@ public:
   // Starts an identification (start-up, port setup).
   void Ident_Start();
 
+  // The identification moves no memory: no window's rows wait for it.
+  std::vector<Span> Spans() const override { return {}; }
+
 protected:
   void After_Ident_Valid() override;
 

@@ -101,6 +101,7 @@ frm_Adj_Txp::frm_Adj_Txp() {
   engine_ = new Adj_Link([this] { Adj_Show(); }, this);
   Build_Controls();
   Timer4.On_Timer = [this] { Timer4_Timer(); };
+  Lock_Area_While_Busy(this, *engine_);
 }
 
 frm_Adj_Txp::~frm_Adj_Txp() = default;
@@ -597,7 +598,7 @@ void frm_Adj_Txp::TabStrip1_Click() {
 // ---- buttons ------------------------------------------------------------------------------
 
 void frm_Adj_Txp::Command_def_Click() {
-  if (Refuse_While_Busy(Busy())) return;
+  if (Refuse_Edit_While_Busy(*engine_)) return;
   ProgressBar1->hide();
   ProgressBar1->setValue(0);
   Label_tr_count->clear();
@@ -631,7 +632,7 @@ void frm_Adj_Txp::Timer4_Timer() {
   // A request waits while a transfer runs: a file loaded during a read would
   // be overwritten when the read ends, and one loaded during a write would
   // mix into the rows still to be sent.
-  Serve_File_Requests(*this, Busy(), Adj_Open_Flag, [this] { Adj_FileLoad(); }, Adj_Save_Flag,
+  Serve_File_Requests(*this, engine_->Area_Busy(), Adj_Open_Flag, [this] { Adj_FileLoad(); }, Adj_Save_Flag,
                       [this] { Adj_FileSave(); });
 }
 

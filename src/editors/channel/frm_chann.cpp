@@ -102,6 +102,7 @@ frm_chann::frm_chann() {
   Combo_edit->GotFocus = [this] { Combo_edit_GotFocus(); };
   Combo_edit->KeyPress = [this](int& k) { Combo_edit_KeyPress(k); };
   Text_Edit->KeyPress = [this](int& k) { Text_Edit_KeyPress(k); };
+  Lock_Area_While_Busy(this, *engine_);
 }
 
 frm_chann::~frm_chann() {
@@ -216,7 +217,7 @@ void frm_chann::Command_read_Click() { engine_->Command_read_Click(); }
 void frm_chann::Command_Write_Click() { engine_->Command_Write_Click(); }
 
 void frm_chann::Command_Clear_Click() {
-  if (Refuse_While_Busy(Busy(), editor_text::Clear_Busy)) return;
+  if (Refuse_Edit_While_Busy(*engine_, editor_text::Clear_Busy)) return;
   ProgressBar1->setValue(0);
   Label_tr_count->setText(QString());
   ProgressBar1->hide();
@@ -229,6 +230,7 @@ void frm_chann::Command_Clear_Click() {
 }
 
 void frm_chann::Command_def_Click() {
+  if (Refuse_Edit_While_Busy(*engine_)) return;
   Chann_Default();
   Full_Redraw();
 }

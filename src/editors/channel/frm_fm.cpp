@@ -82,6 +82,7 @@ frm_FM::frm_FM(const Link_Profile& profile) {
 
   Connect_Commands(this);
   connect(Command_Clear, &QPushButton::clicked, this, [this] { Command_Clear_Click(); });
+  Lock_Area_While_Busy(this, *engine_);
 }
 
 void frm_FM::Form_Load() {
@@ -235,7 +236,7 @@ void frm_FM::Command_read_Click() { engine_->Command_read_Click(); }
 void frm_FM::Command_Write_Click() { engine_->Command_Write_Click(); }
 
 void frm_FM::Command_Clear_Click() {
-  if (Refuse_While_Busy(Busy(), editor_text::Clear_Busy)) return;
+  if (Refuse_Edit_While_Busy(*engine_, editor_text::Clear_Busy)) return;
   ProgressBar1->setValue(0);
   Label_tr_count->clear();
   ProgressBar1->hide();
@@ -249,6 +250,7 @@ void frm_FM::Command_Clear_Click() {
 }
 
 void frm_FM::Command_def_Click() {
+  if (Refuse_Edit_While_Busy(*engine_)) return;
   Fm_Default();
   Edit_Drop();
   FM_Show();

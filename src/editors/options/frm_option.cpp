@@ -93,6 +93,7 @@ frm_option::frm_option() {
   engine_ = new Link_Engine(Option_Link_Profile([this] { Opt_Show(); }), this);
   Build();
   engine_->Set_View(ProgressBar1, Label_tr_count);
+  Lock_Area_While_Busy(this, *engine_);
 }
 
 frm_option::~frm_option() = default;
@@ -419,7 +420,7 @@ void frm_option::Command_read_Click() { engine_->Command_read_Click(); }
 void frm_option::Command_Write_Click() { engine_->Command_Write_Click(); }
 
 void frm_option::Command_def_Click() {
-  if (Refuse_While_Busy(Busy())) return;
+  if (Refuse_Edit_While_Busy(*engine_)) return;
   ProgressBar1->setVisible(false);
   ProgressBar1->setValue(0);
   Label_tr_count->setText(QString());

@@ -137,6 +137,7 @@ frm_2tone::frm_2tone() {
   }
 
   Connect_Commands(this);
+  Lock_Area_While_Busy(this, *engine_);
 }
 
 bool frm_2tone::Busy() const { return engine_->Busy(); }
@@ -447,7 +448,7 @@ void frm_2tone::Command_read_Click() { engine_->Command_read_Click(); }
 void frm_2tone::Command_Write_Click() { engine_->Command_Write_Click(); }
 
 void frm_2tone::Command_def_Click() {
-  if (Refuse_While_Busy(Busy())) return;
+  if (Refuse_Edit_While_Busy(*engine_)) return;
   ProgressBar1->hide();
   ProgressBar1->setValue(0);
   Label_tr_count->setText(QString());

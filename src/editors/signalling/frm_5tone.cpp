@@ -46,6 +46,7 @@ frm_5tone::frm_5tone() {
   engine_ = new Link_Engine(Tone5_Link_Profile([this] { Tone5_Show(); }), this);
   Build_Controls();
   engine_->Set_View(ProgressBar1, Label_tr_count);
+  Lock_Area_While_Busy(this, *engine_);
 }
 
 frm_5tone::~frm_5tone() = default;
@@ -490,7 +491,7 @@ void frm_5tone::Command_read_Click() { engine_->Command_read_Click(); }
 void frm_5tone::Command_Write_Click() { engine_->Command_Write_Click(); }
 
 void frm_5tone::Command_def_Click() {
-  if (Refuse_While_Busy(Busy())) return;
+  if (Refuse_Edit_While_Busy(*engine_)) return;
   ProgressBar1->hide();
   ProgressBar1->setValue(0);
   Label_tr_count->clear();
@@ -786,7 +787,7 @@ void frm_5tone::Action_Show(int e) {
 
 void frm_5tone::Timer4_Timer() {
   // A request made during a transfer waits until the transfer has ended.
-  Serve_File_Requests(*this, Busy(), Sig_Open_Flag, [this] { Tone5_FileLoad(); }, Sig_Save_Flag,
+  Serve_File_Requests(*this, engine_->Area_Busy(), Sig_Open_Flag, [this] { Tone5_FileLoad(); }, Sig_Save_Flag,
                       [this] { Tone5_FileSave(); });
 }
 

@@ -134,6 +134,7 @@ frm_dtmf::frm_dtmf() {
   Check_Tx->Click = [this] { Dtmf_Bit_Put({Dtmf_Radio_State, 2}, Check_Tx->Value() != 0); };
 
   Connect_Commands(this);
+  Lock_Area_While_Busy(this, *engine_);
 }
 
 bool frm_dtmf::Busy() const { return engine_->Busy(); }
@@ -346,7 +347,7 @@ void frm_dtmf::Command_read_Click() { engine_->Command_read_Click(); }
 void frm_dtmf::Command_Write_Click() { engine_->Command_Write_Click(); }
 
 void frm_dtmf::Command_def_Click() {
-  if (Refuse_While_Busy(Busy())) return;
+  if (Refuse_Edit_While_Busy(*engine_)) return;
   Dtmf_Default();
   Dtmf_Show();
 }

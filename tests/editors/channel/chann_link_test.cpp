@@ -296,6 +296,7 @@ TEST_F(ChannLink, BusyWindowRefusesAndUnloadingItStopsTheTransfer) {
   w->Command_Write_Click();
   w->Command_open_Click();
   w->Command_Clear_Click();
+  w->Command_def_Click();
   w->Command_close_Click();
   ASSERT_TRUE(w->Host() || w->isWindow());
   (w->Host() ? w->Host() : w)->close();  // the close box
@@ -304,9 +305,9 @@ TEST_F(ChannLink, BusyWindowRefusesAndUnloadingItStopsTheTransfer) {
                                       "Read-write operating with transceiver .",
                                       "Read-write operating with transceiver .",
                                       QString::fromUtf8("Read-write operating，don't clear operate .,"),
-                                      close, close}));
+                                      "Read-write operating with transceiver .", close, close}));
   EXPECT_FALSE(w->Unloaded()) << "neither the Close button nor the close box closes a busy window";
-  EXPECT_EQ(Radio_Image, before) << "Clear was refused";
+  EXPECT_EQ(Radio_Image, before) << "Clear and Default were refused";
   // Unloading it anyway ends its transfer on the spot (the exit commands
   // refuse before they unload while a transfer runs).
   Chann_Link* e = w->Engine();
@@ -318,5 +319,5 @@ TEST_F(ChannLink, BusyWindowRefusesAndUnloadingItStopsTheTransfer) {
   Spin_For(400);
   EXPECT_EQ(sim.Frame_Count(), frames) << "nothing more goes out";
   EXPECT_EQ(Radio_Image, before);
-  EXPECT_EQ(rec.calls.size(), 6u);
+  EXPECT_EQ(rec.calls.size(), 7u);
 }
