@@ -26,7 +26,6 @@ std::array<QString, 9> Func_List;
 std::array<uint8_t, 10> Hand_Cmd{};
 int16_t Port_No = 0;
 int16_t Port_Error = 0;
-std::array<uint8_t, 2> Addr_Base{};
 Reply_Store Rx_Main{};
 std::array<int16_t, 17> Pass_Typed{};
 std::array<uint8_t, 17> Pass_Block{};
@@ -58,7 +57,6 @@ void Shared_Reset() {
   Hand_Cmd = {};
   Port_No = 0;
   Port_Error = 0;
-  Addr_Base = {};
   Rx_Main = {};
   Pass_Typed = {};
   Pass_Block = {};

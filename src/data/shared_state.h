@@ -41,7 +41,6 @@ extern std::array<QString, 9> Func_List;
 extern std::array<uint8_t, 10> Hand_Cmd;  // bytes 0..7: the connect command
 extern int16_t Port_No;
 extern int16_t Port_Error;                // 0, or -1 after a failed open
-extern std::array<uint8_t, 2> Addr_Base;  // base address of the running transfer (high, low)
 using Reply_Store = std::array<std::array<int16_t, 71>, 257>;
 extern Reply_Store Rx_Main;               // raw read replies (reply number, byte position)
 extern std::array<int16_t, 17> Pass_Typed;

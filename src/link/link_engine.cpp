@@ -4,6 +4,7 @@
 #include <QProgressBar>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "data/freq_codec.h"
@@ -39,8 +40,8 @@ int Percent(int part, int whole) {
 
 // Every engine that exists, so that the program can tell whether any
 // window's transfer is under way.
-std::vector<const Link_Engine*>& Engines() {
-  static std::vector<const Link_Engine*> all;
+std::vector<Link_Engine*>& Engines() {
+  static std::vector<Link_Engine*> all;
   return all;
 }
 }  // namespace
@@ -115,8 +116,23 @@ bool Link_Engine::Area_Busy() const {
 
 bool Link_Engine::Any_Busy(const Link_Engine* besides) {
   // A shut-down engine's flags may still read busy: its transfer has ended.
-  return std::any_of(Engines().begin(), Engines().end(),
-                     [besides](const Link_Engine* e) { return e != besides && !e->dead_ && e->Busy(); });
+  return std::any_of(Engines().begin(), Engines().end(), [besides](const Link_Engine* e) {
+    return e != besides && !e->dead_ && !e->Gives_Way() && e->Busy();
+  });
+}
+
+void Link_Engine::Take_Over_Port() {
+  for (Link_Engine* e : Engines()) {
+    if (e == this || e->dead_ || !e->Gives_Way() || !e->Busy()) continue;
+    e->Timers_Off();
+    if (e->MSC.Is_Open()) e->MSC.Close();
+    e->Busy_Write = 0;
+    e->Busy_Read = 0;
+  }
+}
+
+void Link_Engine::Show_Busy() const {
+  Msg_Box(profile_.Texts.busy.Get(), Msg_Icon::Exclamation, profile_.Texts.busy_title.Get());
 }
 
 void Link_Engine::Set_View(QProgressBar* bar, QLabel* label) {
@@ -162,15 +178,20 @@ void Link_Engine::Frame_Set(const std::vector<uint8_t>& bytes) {
 
 // ---- operations -------------------------------------------------------------
 
-void Link_Engine::Port_Setup() {
-  MSC.Set_Port_Number(Port_No);
+void Link_Engine::Port_Setup(int port) {
+  MSC.Set_Port_Number(port);
   MSC.Set_Settings("9600,N,8,1");
   MSC.Set_In_Buffer_Size(1024);
 }
 
 bool Link_Engine::Port_Open() {
+  port_ = Port_No;
+  return Open_Transfer_Port();
+}
+
+bool Link_Engine::Open_Transfer_Port() {
   Port_Error = 0;
-  Port_Setup();
+  Port_Setup(port_);
   if (profile_.Discard_Output_On_Open) MSC.Discard_Output();
   if (!MSC.Open()) {
     Msg_Box(profile_.Texts.port_error.Get(), Msg_Icon::Exclamation, profile_.Texts.port_title.Get());
@@ -193,8 +214,18 @@ void Link_Engine::Write_Start() { Start_Exchange(true); }
 
 void Link_Engine::Start_Exchange(bool write) {
   Busy_Watch watch(this);
+  const bool restart = std::exchange(restarting_, false);
   if (dead_ || Busy()) return;
-  if (!MSC.Is_Open()) Port_Open();
+  if (!restart) {
+    // One transfer at a time on the line: while another window's transfer
+    // is under way (its pause before a retry included) nothing starts, and
+    // an exchange that gives way is ended first. The transfer keeps the
+    // port chosen now for its restarts, whatever is chosen later.
+    if (Any_Busy(this)) return;
+    Take_Over_Port();
+    port_ = Port_No;
+  }
+  if (!MSC.Is_Open()) Open_Transfer_Port();
   if (Port_Error == -1) return;
   Link_Up = 0;
   MSC.Discard_Input();
@@ -219,8 +250,9 @@ void Link_Engine::Command_Write_Click() { Button_Start(true); }
 
 void Link_Engine::Button_Start(bool write) {
   if (dead_) return;
-  if (Busy()) {
-    Msg_Box(profile_.Texts.busy.Get(), Msg_Icon::Exclamation, profile_.Texts.busy_title.Get());
+  // Refused while this window's transfer or another's is under way.
+  if (Busy() || Any_Busy(this)) {
+    Show_Busy();
     return;
   }
   if (Before_Start) Before_Start();
@@ -307,10 +339,12 @@ void Link_Engine::Timer3_Timer() {
   Timers_Off();
   if (Restart_Follows()) {
     Retry_Left -= 1;
+    restarting_ = true;  // taken by the start itself
     if (Write_Mode == -1)
       Write_Start();
     else
       Read_Start();
+    restarting_ = false;
     return;
   }
   Final_Failure();

@@ -114,7 +114,7 @@ struct Link_Profile {
   // The window's unpacking of the stored replies (and its redraw).
   std::function<void(Link_Engine&)> Unpack;
   // The 16 bytes of write row `block` (default: memory-image row
-  // Addr_Base high byte x 16 + block).
+  // Addr_Base high byte x 16 + block, Addr_Base being the engine's own).
   std::function<std::array<uint8_t, 16>(int block)> Write_Row;
   Link_Texts Texts;
   Fail_Report Fail;
@@ -163,6 +163,10 @@ public:
   int Retry_Left = 0;
   int Busy_Write = 0;  // -1 while a write attempt runs
   int Busy_Read = 0;   // -1 while a read attempt runs
+  // The base radio address of this engine's transfer (high, low). Each
+  // engine has its own: no other window's exchange can move the rows a
+  // running transfer asks for or sends.
+  std::array<uint8_t, 2> Addr_Base{};
 
   // A transfer is under way from its first frame until it has ended for good:
   // while an attempt runs, and also while the retry after a time-out is
@@ -175,7 +179,18 @@ public:
   // Between a time-out and the restart or final failure it leads to.
   bool Retry_Pending() const { return Timer3.Enabled(); }
   // Whether a transfer of any window is under way, leaving out `besides`.
+  // An exchange that gives way (the main window's identification) is no
+  // transfer here.
   static bool Any_Busy(const Link_Engine* besides = nullptr);
+  // Whether this engine's exchange gives way to a transfer of another
+  // window: it starts only while none is under way, and a transfer that
+  // starts ends it first.
+  virtual bool Gives_Way() const { return false; }
+  // The port of this engine's transfer: Port_No as it stood at the start,
+  // kept for the restarts after a time-out.
+  int Transfer_Port() const { return port_; }
+  // The busy message of this window's profile.
+  void Show_Busy() const;
 
   // The radio addresses a transfer of this engine moves, as [first, end)
   // spans: by default the blocks its profile reads and the rows it writes.
@@ -197,6 +212,7 @@ public:
   void Stop_In_Pause();
 
   // Operations.
+  // Opens the port chosen now (Port_No), which becomes the transfer's port.
   bool Port_Open();
   void Send_Start();
   virtual void Read_Start();
@@ -265,8 +281,10 @@ protected:
   void Button_Start(bool write);
   void Decode_Ident();
   bool Take_Read_Reply(int16_t* store);
-  // The port settings every open uses: COM Port_No, 9600,N,8,1, 1024-byte input buffer.
-  void Port_Setup();
+  // The port settings every open uses: COM port, 9600,N,8,1, 1024-byte input buffer.
+  void Port_Setup(int port);
+  // Opens the transfer's port (Transfer_Port); a failure gives the port message.
+  bool Open_Transfer_Port();
   void Show_Read_Progress(int n);
   void Show_Write_Progress();
   void Next_Write_Frame(bool leading_ack);
@@ -283,10 +301,15 @@ protected:
   Link_Profile profile_;
   int expected_addr_ = -1;  // the address the outstanding read request asked for
   bool dead_ = false;
+  int port_ = 0;             // the port of the transfer (Transfer_Port)
+  bool restarting_ = false;  // set for the start that restarts after a time-out
 
 private:
   // Raises Busy_Hub()->Changed when the engine's busy state differs at the
   // end of an event or call from what it was at its start.
   class Busy_Watch;
   bool Live_Busy() const { return !dead_ && Busy(); }
+  // Ends the exchange of every other engine that gives way: its timers
+  // stopped, its port closed, nothing reported.
+  void Take_Over_Port();
 };

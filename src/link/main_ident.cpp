@@ -43,7 +43,7 @@ Main_Ident::~Main_Ident() {
 
 void Main_Ident::Main_PortTry() {
   Port_Error = 0;
-  Port_Setup();
+  Port_Setup(Port_No);
   if (!MSC.Open()) {
     Port_Error = -1;
     return;

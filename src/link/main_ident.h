@@ -25,11 +25,15 @@ public:
   void Close_Port();
   bool Port_Is_Open() const { return MSC.Is_Open(); }
 
-  // Starts an identification (start-up, port setup).
+  // Starts an identification (start-up, port setup); nothing starts while
+  // another window's transfer is under way.
   void Ident_Start();
 
   // The identification moves no memory: no window's rows wait for it.
   std::vector<Span> Spans() const override { return {}; }
+  // Identifying the radio changes nothing in it or in the image: it gives
+  // way to any window's transfer.
+  bool Gives_Way() const override { return true; }
 
 protected:
   void After_Ident_Valid() override;

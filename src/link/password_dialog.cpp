@@ -23,14 +23,6 @@ class Pass_Change_Engine : public Link_Engine {
 public:
   Pass_Change_Engine(const Link_Profile& p, Form_Write_PassWord* form) : Link_Engine(p, form), form_(form) {}
 
-  void Write_Start() override {
-    // The password block is written by the handshake itself; the transfer's
-    // base address stays as it is.
-    const auto keep = Addr_Base;
-    Link_Engine::Write_Start();
-    Addr_Base = keep;
-  }
-
 protected:
   void MSC_OnComm() override {
     if (dead_) return;
@@ -227,6 +219,10 @@ void Form_Write_PassWord::Command_Write_Click() {
   // come included), the click only renews the new password: the running
   // exchange sends it if its frame is not out yet.
   if (engine_->Busy()) return;
+  if (Link_Engine::Any_Busy(engine_)) {
+    engine_->Show_Busy();  // another window's transfer has the line
+    return;
+  }
   engine_->Retry_Left = 0;
   engine_->Write_Start();
 }

@@ -209,6 +209,14 @@ void Form_setup::Form_Load() {
 }
 
 void Form_setup::Command_ok_Click() {
+  // A transfer under way (its pause before a retry included) keeps the port
+  // it runs on: the choice is refused and the port stays as it was. The
+  // main window's own identification is no transfer: Confirm starts it
+  // anew on the chosen port.
+  if (Link_Engine::Any_Busy()) {
+    Msg_Box(link_text::Busy.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());
+    return;
+  }
   for (int k = 1; k <= 12; ++k)
     if (Option[k]->isChecked()) Port_No = static_cast<int16_t>(k);
   for (int panel : {2, 4, 6, 8, 10}) Status_Set(panel, QString());
