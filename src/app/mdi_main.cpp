@@ -135,10 +135,14 @@ MDImain::MDImain() {
       },
       this);
   Main_Link_Set(ident_);
+  // The identification moves nothing into the image: only a transfer holds
+  // a file load up.
+  Image_Load_Refused = [this] { return Refuse_While_Busy(Link_Engine::Any_Busy(ident_)); };
 }
 
 MDImain::~MDImain() {
   Status_Set_View(nullptr);
+  Image_Load_Refused = nullptr;
   Main_Link_Set(nullptr);
   Forms::Set_Mdi_Area(nullptr);
   Forms::Set_Main(nullptr);

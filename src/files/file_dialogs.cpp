@@ -238,7 +238,10 @@ Form_save_sig::Form_save_sig() : File_Dialog(kSaveSig) {}
 Form_open_menu::Form_open_menu() : File_Dialog(kOpenMenu) {}
 Form_save_menu::Form_save_menu() : File_Dialog(kSaveMenu) {}
 
+std::function<bool()> Image_Load_Refused;
+
 bool Form_open_chann::Confirm_Action(const QString& full_path) {
+  if (Image_Load_Refused && Image_Load_Refused()) return false;  // the dialog stays for a later try
   QString why;
   if (!Image_File_Load(full_path, &why)) {
     Prompt(why);

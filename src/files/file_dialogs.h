@@ -4,6 +4,7 @@
 // kind, captions, messages and what Confirm does once the name passes.
 
 #include <QString>
+#include <functional>
 
 #include "platform/vb_form.h"
 
@@ -24,6 +25,12 @@ struct File_Dialog_Kind {
   const char* suffix_refused_zh;
   const char* suffix_refused_en;
 };
+
+// Asked before an image file is loaded into the memory image: true when the
+// load must wait, having told the user why. A load while a transfer runs
+// would leave the radio unlike the image under a write's success message,
+// or be overwritten by a read as it ends. Unset, nothing holds a load up.
+extern std::function<bool()> Image_Load_Refused;
 
 class File_Dialog : public Vb_Form {
   Q_OBJECT
