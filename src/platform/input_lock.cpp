@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "platform/vb_grid.h"
+
 Input_Lock::Input_Lock(QWidget* root) : QObject(root), root_(root) {}
 
 namespace {
@@ -74,7 +76,19 @@ void Input_Lock::Disable(QWidget* w) {
 }
 
 void Input_Lock::Set_Locked(bool on) {
-  if (on == locked_ || !root_) return;
+  wanted_ = on;
+  // A message of an edit's end runs the event loop: the transfer may end
+  // meanwhile, and what is asked last counts once the edits are over.
+  if (ending_ || on == locked_ || !root_) return;
+  if (on) {
+    ending_ = true;
+    std::vector<QPointer<Vb_Grid>> grids;
+    for (Vb_Grid* g : root_->findChildren<Vb_Grid*>()) grids.emplace_back(g);
+    for (const QPointer<Vb_Grid>& g : grids)
+      if (g) g->End_Edit();
+    ending_ = false;
+    if (!wanted_ || !root_) return;
+  }
   locked_ = on;
   if (on) {
     held_.clear();

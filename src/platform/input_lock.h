@@ -11,6 +11,11 @@
 // may go on enabling or disabling controls while they are locked (a redraw
 // does): that is what they get back, and they stay disabled until then.
 //
+// An edit open in a grid when the lock comes is ended first, as a click on
+// the grid's fixed column ends it: what was typed goes in before the
+// controls are taken, so a write sends it and a read replaces it, and no
+// box is left holding text from before.
+//
 // Input that a disabled control would still be handed when it is sent to
 // it directly (a drop, an input method's text) is swallowed as well, on the
 // control and on its parts.
@@ -44,5 +49,7 @@ private:
   std::vector<QPointer<QWidget>> held_;  // the editing controls locked
   std::vector<QPointer<QWidget>> watched_;  // the held controls and their parts
   bool locked_ = false;
+  bool wanted_ = false;  // the last state asked for
+  bool ending_ = false;  // ending the grids' edits, which may show a message
   int applying_ = 0;  // our own setEnabled calls
 };

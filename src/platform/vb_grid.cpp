@@ -310,6 +310,12 @@ bool Vb_Grid::Move_To(int row, int col) {
   return true;
 }
 
+bool Vb_Grid::End_Edit() {
+  if (row_ >= 1 && !Leave()) return false;
+  Hide_Editors();
+  return true;
+}
+
 void Vb_Grid::Set_Row(int row) { Move_To(row, col_); }
 void Vb_Grid::Set_Col(int col) { Move_To(row_, col); }
 
@@ -397,14 +403,10 @@ bool Vb_Grid::Press_At(int row, int col) {
   mouse_row_ = row;
   mouse_col_ = col;
   if (row < 1) return true;
-  if (col < fixed_cols_) {
-    // The current cell stays, but the click ends its edit as a move away
-    // would, and may show another row's details beside the grid: no editor
-    // may stay open over the old cell.
-    if (row_ >= 1 && !Leave()) return false;
-    Hide_Editors();
-    return true;
-  }
+  // The current cell stays, but the click ends its edit as a move away
+  // would, and may show another row's details beside the grid: no editor
+  // may stay open over the old cell.
+  if (col < fixed_cols_) return End_Edit();
   if (!Move_To(row, col)) return false;
   // A cell clicked where it is partly hidden comes fully into view, so the
   // editor the click opens lies wholly over it.

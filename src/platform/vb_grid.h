@@ -73,6 +73,10 @@ public:
   void Set_Col(int col);
   // Called from LeaveCell: the move that raised it does not happen.
   void Refuse_Leave() { leave_refused_ = true; }
+  // Ends the open edit as a click on the fixed column does: LeaveCell for
+  // the current cell, then every attached editor hidden; the current cell
+  // stays. False when LeaveCell refused (the editors then stay as they are).
+  bool End_Edit();
 
   // The cell under the mouse at the last press.
   int Mouse_Row() const { return mouse_row_; }

@@ -451,3 +451,64 @@ TEST_F(TransferLockWhole, ControlsComeBackAfterAFailureAndAfterCancelInTheRetryP
     EXPECT_EQ(Enabled_States(e.window), before);
   }
 }
+
+// Text typed into a grid's box and not yet committed when the user presses
+// Read or Write goes in as a leave of the cell takes it, before the
+// transfer's first row: the write sends it, the read replaces it, and no
+// box is left over the grid holding text from before.
+TEST_F(TransferLock, AnEditOpenWhenATransferStartsGoesInFirst) {
+  struct Case {
+    const char* name;
+    Editor (*open)();
+    Vb_Grid* (*grid)();
+    int row, col;
+    const char* typed;
+    Spans area;
+    std::function<bool()> stored;
+  } cases[] = {
+      {"channel RX", &Open<frm_chann>, [] { return Forms::Find<frm_chann>()->MSF_Chann; }, 1, chann_col::Rx,
+       "145.125", kChannRows,
+       [] { return Radio_Image[0][0] == 0x00 && Radio_Image[0][1] == 0x25 && Radio_Image[0][2] == 0x51; }},
+      {"channel name", &Open<frm_chann>, [] { return Forms::Find<frm_chann>()->MSF_Chann; }, 2, chann_col::Name,
+       "abc", kChannRows, [] { return Radio_Image[257][0] == 'a' && Radio_Image[257][3] == 0xFF; }},
+      {"2-tone encode tone", &Open<frm_2tone>, [] { return Forms::Find<frm_2tone>()->MSF_Encode; }, 4, 1, "1500",
+       {{0x2D00, 0x3000}}, [] { return Radio_Image[723][0] == 0xDC && Radio_Image[723][1] == 0x05; }},
+  };
+  for (const Case& c : cases)
+    for (bool write : {true, false}) {
+      SCOPED_TRACE(std::string(c.name) + (write ? ", write" : ", read"));
+      Factory_Defaults();
+      // A write goes to a radio unlike the image; a read comes from one that
+      // holds the factory values over the area, which a redraw keeps as
+      // they are, while the image holds the edit.
+      auto mem = Radio_Unlike_Image();
+      if (!write) {
+        for (const auto& [first, end] : c.area)
+          for (int a = first; a < end; ++a) mem[a] = static_cast<uint8_t>(Image_At(a));
+        sim.Set_Memory(mem);
+      }
+      const Editor e = c.open();
+      Vb_Grid* g = c.grid();
+      g->scrollTo(g->model()->index(c.row - 1, c.col));
+      Click_Grid_Cell(g, c.row, c.col);
+      auto* box = qobject_cast<QLineEdit*>(Focus_In(g));
+      ASSERT_NE(box, nullptr);
+      box->selectAll();
+      for (QChar ch : QString(c.typed)) Key(box, 0, Qt::NoModifier, ch);
+      ASSERT_EQ(box->text(), c.typed);
+      rec.Clear();
+      sim.Clear_Log();
+      (write ? e.write : e.read)->click();
+      EXPECT_TRUE(c.stored()) << "in the image before the first row goes out";
+      ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 30000));
+      const Link_Texts& t = e.engine->Profile().Texts;
+      EXPECT_EQ(rec.Texts(), QStringList{(write ? t.write_done : t.read_done).Get()});
+      EXPECT_EQ(Bytes_Differing(write ? sim.Memory() : mem, c.area), 0);
+      EXPECT_FALSE(box->isVisible()) << "no box holds text from before";
+      // Clicking elsewhere afterwards stores nothing from before.
+      const Image_Table after = Radio_Image;
+      Click_Grid_Cell(g, c.row + 1, c.col);
+      EXPECT_TRUE(Radio_Image == after);
+      Forms::Unload_All();
+    }
+}
