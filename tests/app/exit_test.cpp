@@ -163,13 +163,8 @@ TEST_F(ProgramExit, AWholeRadioWriteOrAReadWaitingToRetryHoldsTheExitUp) {
     const auto mem = Random_Memory(4);
     rec.Clear();
     sim.Clear_Log();
-    sim.Add_Fault({.kind = radiosim::Fault::Silent, .on = radiosim::Reply::Data, .nth = 3});
-    Link_Profile p = Comm_Read_Profile();
-    p.Watchdog_After_Ms = 1000;
-    p.Retry_Delay = 1500;
-    auto* d = Forms::Reload<Form_Comm_Read>(p);
-    d->Command_read->click();
-    ASSERT_TRUE(Spin_Until([&] { return d->Engine()->Retry_Pending(); }, 10000));
+    auto* d = Read_Into_Retry_Pause<Form_Comm_Read>(Comm_Read_Profile());
+    ASSERT_NE(d, nullptr);
     kExits[0].go(*w);
     ASSERT_EQ(rec.Texts(), QStringList{kBusy});
     EXPECT_TRUE(w->isVisible());

@@ -116,6 +116,19 @@ protected:
     return Reads();
   }
 
+  // Loads a read dialog with profile p, where the radio falls silent at its
+  // third data reply, presses Read and waits (with a bound) for the pause
+  // before the retry, which then reads it all. Null when it never came.
+  template <class Read_Dialog>
+  Read_Dialog* Read_Into_Retry_Pause(Link_Profile p) {
+    sim.Add_Fault({.kind = radiosim::Fault::Silent, .on = radiosim::Reply::Data, .nth = 3});
+    p.Watchdog_After_Ms = 1000;
+    p.Retry_Delay = 1500;
+    auto* d = Forms::Reload<Read_Dialog>(p);
+    d->Command_read->click();
+    return Spin_Until([&] { return d->Engine()->Retry_Pending(); }, 10000) ? d : nullptr;
+  }
+
   radiosim::Radio_Sim sim;
   Msg_Recorder rec;
 };
