@@ -109,8 +109,9 @@ bool Link_Engine::Area_Busy() const {
         if (a.first < b.end && b.first < a.end) return true;
     return false;
   };
+  // An exchange that gives way moves no memory: no window's rows wait for it.
   return std::any_of(Engines().begin(), Engines().end(), [&](const Link_Engine* e) {
-    return e->Live_Busy() && (e == this || overlaps(e));
+    return e->Live_Busy() && !e->Gives_Way() && (e == this || overlaps(e));
   });
 }
 

@@ -183,8 +183,8 @@ public:
   // transfer here.
   static bool Any_Busy(const Link_Engine* besides = nullptr);
   // Whether this engine's exchange gives way to a transfer of another
-  // window: it starts only while none is under way, and a transfer that
-  // starts ends it first.
+  // window: it starts only while none is under way, a transfer that starts
+  // ends it first, and it holds no window's rows (Area_Busy).
   virtual bool Gives_Way() const { return false; }
   // The port of this engine's transfer: Port_No as it stood at the start,
   // kept for the restarts after a time-out.

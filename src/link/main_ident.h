@@ -29,10 +29,8 @@ public:
   // another window's transfer is under way.
   void Ident_Start();
 
-  // The identification moves no memory: no window's rows wait for it.
-  std::vector<Span> Spans() const override { return {}; }
   // Identifying the radio changes nothing in it or in the image: it gives
-  // way to any window's transfer.
+  // way to any window's transfer, and no window's rows wait for it.
   bool Gives_Way() const override { return true; }
 
 protected:
