@@ -36,6 +36,13 @@ void Bury() {
   for (auto& p : dead) delete p.data();
 }
 
+// Moves child window s to top-left at, as far as the client area allows:
+// its top-left corner always inside.
+void Move_Within(QWidget* s, const QWidget* area, QPoint at) {
+  s->move(std::max(0, std::min(at.x(), area->width() - s->width())),
+          std::max(0, std::min(at.y(), area->height() - s->height())));
+}
+
 // Calls back when the watched widget changes size.
 class Resize_Watch : public QObject {
 public:
@@ -137,9 +144,7 @@ void Vb_Form::Resize_Host(QSize form, QPoint centre) {
   if (!area) return;
   const QSize outer = (form + frame_).boundedTo(area->size()).expandedTo(s->minimumSize());
   s->resize(outer);
-  const QPoint centred = centre - QPoint(s->width() / 2, s->height() / 2);
-  s->move(std::max(0, std::min(centred.x(), area->width() - s->width())),
-          std::max(0, std::min(centred.y(), area->height() - s->height())));
+  Move_Within(s, area, centre - QPoint(s->width() / 2, s->height() / 2));
 }
 
 void Vb_Form::Follow_Client_Area() {
@@ -164,9 +169,7 @@ void Vb_Form::Client_Area_Resized() {
   // Half the change on each side: a centred window stays centred, every
   // other keeps its distance from the centre, as far as the area allows.
   const QSize grown = area->size() - placed_in_;
-  const QPoint to = placed_.topLeft() + QPoint(grown.width() / 2, grown.height() / 2);
-  s->move(std::max(0, std::min(to.x(), area->width() - s->width())),
-          std::max(0, std::min(to.y(), area->height() - s->height())));
+  Move_Within(s, area, placed_.topLeft() + QPoint(grown.width() / 2, grown.height() / 2));
   placed_ = s->geometry();
   placed_in_ = area->size();
 }
