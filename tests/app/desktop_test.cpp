@@ -23,8 +23,9 @@
 #include "support/spin.h"
 
 namespace {
-// How long a window manager may take to frame, maximise or restore a window.
-constexpr int kWm_Ms = 5000;
+// How long a window manager may take to frame, maximise or restore a window
+// on a loaded machine; a window that settles ends the wait at once.
+constexpr int kWm_Ms = 15000;
 
 QRect Free_Area() { return QGuiApplication::primaryScreen()->availableGeometry(); }
 
