@@ -135,9 +135,8 @@ MDImain::MDImain() {
       },
       this);
   Main_Link_Set(ident_);
-  // The identification moves nothing into the image: only a transfer holds
-  // a file load up.
-  Image_Load_Refused = [this] { return Refuse_While_Busy(Link_Engine::Any_Busy(ident_)); };
+  // A file load waits for a running transfer, as the exit does.
+  Image_Load_Refused = [this] { return Refused_While_Transfer(); };
 }
 
 MDImain::~MDImain() {
@@ -542,7 +541,7 @@ void MDImain::Toolbar1_ButtonClick(const QString& key) {
     Prog_write_Click();
   } else if (key == "exit") {
     // Asked before the windows below are unloaded: any of them may be writing.
-    if (Exit_Refused()) return;
+    if (Refused_While_Transfer()) return;
     Forms::Unload<Form_type>();
     Forms::Unload<frm_chann>();
     Forms::Unload<frm_option>();
@@ -553,19 +552,21 @@ void MDImain::Toolbar1_ButtonClick(const QString& key) {
 
 void MDImain::Exit_Program() { close(); }
 
-bool MDImain::Exit_Refused() const {
+bool MDImain::Refused_While_Transfer() const {
   // Unloading a window ends its transfer on the spot: a write cut off
-  // leaves the radio half written. The main window's own identification
-  // changes nothing in the radio or the image, and with no radio attached
-  // it may go on for half a minute: it never holds the exit up.
-  return Refuse_While_Busy(Link_Engine::Any_Busy(ident_));
+  // leaves the radio half written. A file loaded under a write is not what
+  // the radio gets, and a read that ends overwrites it. The main window's
+  // own identification gives way (Any_Busy leaves it out): it changes
+  // nothing in the radio or the image, and with no radio attached it may
+  // go on for half a minute.
+  return Refuse_While_Busy(Link_Engine::Any_Busy());
 }
 
 void MDImain::closeEvent(QCloseEvent* e) {
   if (!exiting_) {
     // The menu's Exit items, the toolbar's exit button and the close box
     // all come here.
-    if (Exit_Refused()) {
+    if (Refused_While_Transfer()) {
       e->ignore();
       return;
     }

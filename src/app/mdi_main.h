@@ -62,9 +62,10 @@ public:
 
   // Called by the exit commands: unloads every window, then the main window.
   void Exit_Program();
-  // While any window's transfer runs, its retry pause included, the exit
-  // is refused with the busy message (true) and the transfer goes on.
-  bool Exit_Refused() const;
+  // While any window's transfer runs, its retry pause included, an exit or
+  // an image file load is refused with the busy message (true) and the
+  // transfer goes on.
+  bool Refused_While_Transfer() const;
 
 private:
   void Build_Menus();
