@@ -12,6 +12,7 @@
 #include "link/link_engine.h"
 #include "link/link_texts.h"
 #include "platform/vb_form.h"
+#include "platform/vb_grid.h"
 
 namespace editor_text {
 // The close warning of the DTMF, option and alignment editors (no blank
@@ -56,10 +57,13 @@ void Lock_Area_While_Busy(QWidget* window, Link_Engine& engine);
 // a transfer of those rows runs (engine.Area_Busy()): true when refused.
 bool Refuse_Edit_While_Busy(const Link_Engine& engine, const Zh_En& text = link_text::Busy);
 
-// The Close button, once allowed: the window's port closed if it is open,
-// the window unloaded, then the file dialogs that belong to it (Also...).
+// The Close button, once allowed: the window's open grid edit ended as a
+// leave ends it (a refused leave keeps the window), the window's port
+// closed if it is open, the window unloaded, then the file dialogs that
+// belong to it (Also...).
 template <class... Also>
 void Close_Editor(Vb_Form& window, Link_Engine& engine) {
+  if (!End_Grid_Edits(&window) || window.Unloaded()) return;
   if (engine.MSC.Is_Open()) engine.MSC.Close();
   window.Unload();
   (Forms::Unload<Also>(), ...);

@@ -242,6 +242,10 @@ std::function<bool()> Image_Load_Refused;
 
 bool Form_open_chann::Confirm_Action(const QString& full_path) {
   if (Image_Load_Refused && Image_Load_Refused()) return false;  // the dialog stays for a later try
+  // A box still open over a cell would otherwise store its text over the
+  // loaded values at its next leave: it goes in first, and the file then
+  // replaces it.
+  if (!Forms::End_All_Edits() || Unloaded()) return false;
   QString why;
   if (!Image_File_Load(full_path, &why)) {
     Prompt(why);
@@ -254,6 +258,9 @@ bool Form_open_chann::Confirm_Action(const QString& full_path) {
 }
 
 bool Form_save_chann::Confirm_Action(const QString& full_path) {
+  // The file holds what the windows show: text typed into a grid's box and
+  // not yet left goes in first. A refused leave holds the save up.
+  if (!Forms::End_All_Edits() || Unloaded()) return false;
   QString why;
   if (!Image_File_Save(full_path, Radio_Image, &why)) {
     Prompt(Lang_Pick(QString::fromUtf8("参数保存失败：") + why,

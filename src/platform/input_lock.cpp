@@ -82,10 +82,7 @@ void Input_Lock::Set_Locked(bool on) {
   if (ending_ || on == locked_ || !root_) return;
   if (on) {
     ending_ = true;
-    std::vector<QPointer<Vb_Grid>> grids;
-    for (Vb_Grid* g : root_->findChildren<Vb_Grid*>()) grids.emplace_back(g);
-    for (const QPointer<Vb_Grid>& g : grids)
-      if (g) g->End_Edit();
+    End_Grid_Edits(root_);
     ending_ = false;
     if (!wanted_ || !root_) return;
   }

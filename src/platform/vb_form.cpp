@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "msg_box.h"
+#include "vb_grid.h"
 
 namespace {
 QPointer<QMdiArea>& Mdi() {
@@ -212,6 +213,9 @@ void Vb_Form::closeEvent(QCloseEvent* e) {
     return;
   }
   e->ignore();
+  // What was typed and not yet left stays in the image, as a leave stores
+  // it; a refused leave keeps the window open with its box.
+  if (!End_Grid_Edits(this) || unloaded_) return;
   if (!Form_Query_Close()) return;
   Unload();
 }
@@ -232,6 +236,16 @@ void Forms::Unload_All() {
     if (v) all.push_back(v);
   for (auto& f : all)
     if (f) f->Unload();
+}
+
+bool Forms::End_All_Edits() {
+  std::vector<QPointer<Vb_Form>> all;
+  for (auto& [k, v] : Table())
+    if (v && !v->Unloaded()) all.push_back(v);
+  bool ended = true;
+  for (auto& f : all)
+    if (f && !f->Unloaded() && !End_Grid_Edits(f)) ended = false;
+  return ended;
 }
 
 void Forms::Set_Mdi_Area(QMdiArea* area) { Mdi() = area; }

@@ -41,7 +41,8 @@ protected:
   // The window's own unload handling: stop transfers, close ports.
   virtual void Form_Unload() {}
   // The user asked to close the window (its title-bar close button); return
-  // false to keep it open.
+  // false to keep it open. Asked once the window's grid edits have ended:
+  // a grid whose leave refuses keeps the window open before this is asked.
   virtual bool Form_Query_Close() { return true; }
   // The window became the active window (for a child window: the active
   // child window of the main frame). The window system may report one
@@ -121,6 +122,11 @@ public:
 
   // Unloads every window (program exit).
   static void Unload_All();
+
+  // Ends the open grid edit of every loaded window (End_Grid_Edits), before
+  // the whole image is read or replaced (an image file saved or loaded).
+  // False when a grid refused its leave.
+  static bool End_All_Edits();
 
   // Where child windows live.
   static void Set_Mdi_Area(QMdiArea* area);

@@ -316,6 +316,17 @@ bool Vb_Grid::End_Edit() {
   return true;
 }
 
+bool End_Grid_Edits(const QWidget* root) {
+  if (!root) return true;
+  // A leave's message runs the event loop, and a grid may go meanwhile.
+  std::vector<QPointer<Vb_Grid>> grids;
+  for (Vb_Grid* g : root->findChildren<Vb_Grid*>()) grids.emplace_back(g);
+  bool all = true;
+  for (const QPointer<Vb_Grid>& g : grids)
+    if (g && !g->End_Edit()) all = false;
+  return all;
+}
+
 void Vb_Grid::Set_Row(int row) { Move_To(row, col_); }
 void Vb_Grid::Set_Col(int col) { Move_To(row_, col); }
 

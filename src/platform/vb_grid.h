@@ -169,3 +169,12 @@ private:
   };
   std::vector<Editor> editors_;
 };
+
+// Ends the open edit of every grid inside root, one after another, as each
+// grid's End_Edit does: what was typed goes into the image with the leave's
+// own message. Whatever reads the image (a save, a transfer) or ends the
+// window asks this first, so it never works from a screen the image does
+// not hold yet. False when a grid refused its leave: that grid's editor
+// stays over its cell with its text (the others' edits are in all the
+// same), and the caller does not go ahead.
+bool End_Grid_Edits(const QWidget* root);

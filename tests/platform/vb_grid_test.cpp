@@ -275,6 +275,46 @@ TEST(VbGrid, ARefusedLeaveKeepsTheCellAndItsEditorAndRaisesNoClick) {
   }
 }
 
+// Every grid of a window has its edit ended, the one that refuses keeps its
+// box over its cell, and the answer says that one refused.
+TEST(VbGrid, EndingAWindowsEditsEndsEveryGridAndTellsOfARefusal) {
+  QWidget top;
+  top.resize(800, 600);
+  Vb_Grid a(&top), b(&top);
+  for (Vb_Grid* g : {&a, &b}) {
+    g->Set_Format_String("^No|RX");
+    g->Set_Rows(4);
+    g->Set_Row(2);
+    g->Set_Col(1);
+  }
+  b.move(0, 300);
+  QLineEdit box_a(&top), box_b(&top);
+  a.Attach_Editor(&box_a);
+  b.Attach_Editor(&box_b);
+  top.show();
+  a.Float_Editor(&box_a, 2, 1, true);
+  b.Float_Editor(&box_b, 2, 1, true);
+  box_a.show();
+  box_b.show();
+  QStringList log;
+  bool b_refuses = true;
+  a.LeaveCell = [&] { log << "a"; };
+  b.LeaveCell = [&] {
+    log << "b";
+    if (b_refuses) b.Refuse_Leave();
+  };
+  EXPECT_FALSE(End_Grid_Edits(&top));
+  EXPECT_EQ(log, (QStringList{"a", "b"}));
+  EXPECT_TRUE(box_a.isHidden());
+  EXPECT_FALSE(box_b.isHidden()) << "the refusing grid's box stays over its cell";
+  EXPECT_EQ(b.Row(), 2);
+  EXPECT_EQ(b.Col(), 1);
+  b_refuses = false;
+  EXPECT_TRUE(End_Grid_Edits(&top));
+  EXPECT_TRUE(box_b.isHidden());
+  EXPECT_TRUE(End_Grid_Edits(nullptr));
+}
+
 TEST(VbGrid, AfterAMoveOnlyTheEditorOverTheNewCurrentCellStaysShown) {
   Scrolling_Grid t;
   QLineEdit box(&t.top);
