@@ -414,8 +414,11 @@ void frm_2tone::MSF_Decode_LeaveCell() {
 
 void frm_2tone::MSF_Decode_DblClick() {
   const int r = MSF_Decode->Mouse_Row(), c = MSF_Decode->Mouse_Col();
-  if (c != 0 || r < 1) return;
-  for (int k = 1; k <= 3 * Tone2_Decoders; ++k) MSF_Decode->Set_Text_At(r, k, QString());
+  if (c != 0 || r < 1 || r > Tone2_Code_Count) return;
+  // The emptied code is emptied in the image too: a save or a Write then
+  // holds what the row shows, and so does every later redraw.
+  Tone2_Decode_Clear(static_cast<int16_t>(r - 1));
+  for (int k = 1; k <= 3 * Tone2_Decoders; ++k) MSF_Decode->Set_Text_At(r, k, Tone2_Decode_Text(r, k));
   Edata_Load(r - 1);
 }
 

@@ -58,6 +58,12 @@ void Tone2_FreqPut(int16_t page, int16_t index, int16_t tone, int32_t freq) {
   Word_Put(row, 8 + 2 * tone, d);
 }
 
+void Tone2_Decode_Clear(int16_t index) {
+  const int row = Record_Row(Tone2_Decode_Page, index);
+  if (row < 0) return;
+  for (int c = 0; c < 16; ++c) Radio_Image[row][c] = 0xFF;
+}
+
 void Tone2_Default() {
   for (int r = Tone2_Area.first_row; r <= Tone2_Area.last_row; ++r)
     for (int c = 0; c < 16; ++c) Radio_Image[r][c] = 255;

@@ -49,6 +49,10 @@ void Tone2_PairPut(int16_t page, int16_t index, int32_t first, int32_t second);
 // 2-tone area writes nothing.
 void Tone2_FreqPut(int16_t page, int16_t index, int16_t tone, int32_t freq);
 
+// Empties decode code index + 1: every byte of its row := 0xFF, four
+// decoders not set. An index outside 0..14 writes nothing.
+void Tone2_Decode_Clear(int16_t index);
+
 // Rows 720..767 := 0xFF, then the factory encode codes, durations, decoders,
 // decode tones and reset time.
 void Tone2_Default();

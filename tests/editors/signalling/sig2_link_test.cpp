@@ -1,5 +1,11 @@
 // The DTMF and 2-tone editors' transfers against the simulated radio.
+#include <QApplication>
+#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QProgressBar>
 #include <algorithm>
 
@@ -10,8 +16,11 @@
 #include "editors/signalling/frm_2tone.h"
 #include "editors/signalling/frm_dtmf.h"
 #include "editors/signalling/tone2_area.h"
+#include "files/file_dialogs.h"
+#include "files/image_file.h"
 #include "link/link_engine.h"
 #include "platform/vb_grid.h"
+#include "platform/vb_tabstrip.h"
 #include "support/sim_fixture.h"
 
 namespace {
@@ -177,6 +186,73 @@ TEST_F(Sig2Link, Tone2WriteSendsRows720To767) {
     for (int c = 0; c < 16; ++c) ASSERT_EQ(radio[16 * r + c], ((720 + r) * 3) % 256) << r << "," << c;
   EXPECT_EQ(w->Label_tr_count->text(), "Complete Written Signal parameters ");
   EXPECT_EQ(w->ProgressBar1->value(), 97);
+}
+
+// A double click on a code number empties that code for good: the cells, a
+// redraw, the window opened again, a saved file and a write to the radio
+// all show it empty, and every other code as it was.
+TEST_F(Sig2Link, Tone2DecodeDoubleClickEmptiesTheCodeEverywhere) {
+  Random_Memory();
+  auto* w = Forms::Load<frm_2tone>();
+  w->TabStrip1->Click_Tab(2);
+  const uint8_t decoders[12] = {0, 1, 1, 3, 2, 5, 6, 3, 16, 11, 0, 2};
+  for (int c = 0; c < 12; ++c) Radio_Image[749][c] = decoders[c];
+  w->Tone2_Show();
+  ASSERT_EQ(w->MSF_Decode->Text_At(14, 1), "A-B");
+  Image_Table want = Radio_Image;
+  for (int c = 0; c < 16; ++c) want[749][c] = 0xFF;
+  // The user's double click, as the mouse sends it, on the number "14".
+  Vb_Grid* g = w->MSF_Decode;
+  g->scrollTo(g->model()->index(13, 1));
+  QWidget* top = g->window();
+  const QPoint at = g->mapTo(top, g->Cell_Rect_At(14, 0).center());
+  QWidget* target = top->childAt(at);
+  ASSERT_NE(target, nullptr);
+  const QPointF local = target->mapFrom(top, at);
+  for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                         QEvent::MouseButtonRelease}) {
+    const Qt::MouseButtons held = t == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent e(t, local, target->mapToGlobal(local), Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(target, &e);
+  }
+  const auto row_empty = [&] {
+    for (int c = 1; c <= 12; ++c)
+      if (!w->MSF_Decode->Text_At(14, c).isEmpty()) return false;
+    return true;
+  };
+  EXPECT_TRUE(row_empty());
+  EXPECT_TRUE(Same_Image(Radio_Image, want));
+  w->Tone2_Show();
+  EXPECT_TRUE(row_empty()) << "a redraw";
+  Forms::Unload<frm_2tone>();
+  Spin_For(20);
+  w = Forms::Load<frm_2tone>();
+  EXPECT_TRUE(row_empty()) << "the window opened again";
+  EXPECT_EQ(w->MSF_Decode->Text_At(1, 1), "A-B");
+
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  w->Command_save->click();
+  auto* d = Forms::Find<Form_save_chann>();
+  ASSERT_NE(d, nullptr);
+  d->Set_Folder(dir.path());
+  d->Text1->setText("emptied.dat");
+  d->Command_enter->click();
+  ASSERT_EQ(rec.Texts(), QStringList{"Complete storing  parameter."});
+  QFile f(dir.filePath("emptied.dat"));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const auto file = Image_File_Parse(f.readAll(), nullptr);
+  ASSERT_TRUE(file.has_value());
+  EXPECT_TRUE(Same_Image(*file, want)) << "the saved file";
+
+  rec.Clear();
+  w->Command_Write_Click();
+  ASSERT_TRUE(Wait_Message());
+  EXPECT_EQ(rec.calls[0].text, "Complete Written Signal parameters to the transceiver.");
+  ASSERT_TRUE(Spin_Until([&] { return Write_Addresses().size() >= 48; }, 5000));
+  const auto radio = sim.Peek(0x2D00, 768);
+  for (int r = 0; r < 48; ++r)
+    for (int c = 0; c < 16; ++c) ASSERT_EQ(radio[16 * r + c], want[720 + r][c]) << r << "," << c;
 }
 
 // A radio that never answers, or stops answering after some blocks, in every

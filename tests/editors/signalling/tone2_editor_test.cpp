@@ -349,7 +349,7 @@ TEST_F(Tone2Editor, DecodePicksStore) {
   EXPECT_EQ(Radio_Image[739][4], 1);
 }
 
-TEST_F(Tone2Editor, ScreenOnlyEmptyingOfDecodeCells) {
+TEST_F(Tone2Editor, DecodeCellsShowTheImageAndADoubleClickEmptiesTheCode) {
   // Decoder 1 of code 5 has an alert number but no tone pair: a Write sends
   // it, so its cell shows it, also once left.
   Radio_Image[740][2] = 3;
@@ -359,18 +359,22 @@ TEST_F(Tone2Editor, ScreenOnlyEmptyingOfDecodeCells) {
   w->MSF_Decode->Click_Cell(6, 1);
   EXPECT_EQ(w->MSF_Decode->Text_At(5, 3), "3");
   EXPECT_EQ(Radio_Image[740][2], 3);
-  // A double click on a code number empties its row on the screen and shows its tones.
+  // A double click on a code number empties the code, in the image as on
+  // the screen, and shows its tones, which stay.
   Radio_Image[756][0] = 0x2C;
   Radio_Image[756][1] = 0x01;
-  const Image_Table before = Radio_Image;
+  Image_Table want = Radio_Image;
+  for (int c = 0; c < 16; ++c) want[736][c] = want[740][c] = 0xFF;
   w->MSF_Decode->Double_Click_Cell(1, 0);
   for (int c = 1; c <= 12; ++c) EXPECT_EQ(w->MSF_Decode->Text_At(1, c), "") << c;
   EXPECT_EQ(w->Text_A->Text(), "1981.0");
   w->MSF_Decode->Double_Click_Cell(5, 0);
   EXPECT_EQ(w->Text_A->Text(), "300.0");
-  EXPECT_TRUE(Same_Image(Radio_Image, before));
+  EXPECT_EQ(w->MSF_Decode->Text_At(5, 3), "");
+  EXPECT_TRUE(Same_Image(Radio_Image, want));
   w->Tone2_Show();
-  EXPECT_EQ(w->MSF_Decode->Text_At(1, 1), "A-B");
+  for (int c = 1; c <= 12; ++c) EXPECT_EQ(w->MSF_Decode->Text_At(1, c), "") << c;
+  EXPECT_EQ(w->MSF_Decode->Text_At(15, 1), "D-A") << "another code keeps its decoders";
   // The header row selects nothing.
   w->MSF_Decode->Click_Cell(0, 4);
   EXPECT_EQ(w->Dec_Index, 4);
