@@ -57,6 +57,20 @@ void Prompt(const char* zh, const char* en) {
 void Prompt(const QString& text) {
   Msg_Box(text, Msg_Icon::Exclamation, Lang_Pick("操作提示", "Operate prompt"));
 }
+
+// A file's name as one row of the file list: a character that would break
+// the row or show as nothing (a control character, a line or paragraph
+// separator) is shown as its symbol, a newline as "␊".
+QString Shown_Name(const QString& name) {
+  QString shown = name;
+  for (QChar& ch : shown) {
+    const char16_t u = ch.unicode();
+    if (u < 0x20) ch = QChar(char16_t(0x2400 + u));
+    else if (u == 0x7F) ch = QChar(char16_t(0x2421));
+    else if (u == 0x85 || u == 0x2028 || u == 0x2029) ch = QChar(char16_t(0x2424));
+  }
+  return shown;
+}
 }  // namespace
 
 File_Dialog::File_Dialog(const File_Dialog_Kind& kind) : kind_(kind) {
@@ -204,7 +218,14 @@ void File_Dialog::Fill_Files() {
   d.setNameFilters({pattern});
   d.setFilter(QDir::Files);
   d.setSorting(QDir::Name | QDir::IgnoreCase);
-  for (const QString& f : d.entryList()) File1->addItem(f);
+  // Regular files and links to them only: the filter alone also lets
+  // through a link to a device or a FIFO, which Confirm would refuse. Each
+  // keeps its own name beside the one the row shows.
+  for (const QFileInfo& f : d.entryInfoList()) {
+    if (!f.isFile()) continue;
+    auto* it = new QListWidgetItem(Shown_Name(f.fileName()), File1);
+    it->setData(Qt::UserRole, f.fileName());
+  }
 }
 
 int File_Dialog::Name_Check(const QString& name, const char* suffix) {
@@ -218,7 +239,16 @@ int File_Dialog::Name_Check(const QString& name, const char* suffix) {
 }
 
 void File_Dialog::Command_enter_Click() {
-  const QString name = Text1->text().trimmed();
+  QString name = Text1->text().trimmed();
+  // The name of a listed file, as its row shows it, stands for the file's
+  // own name (one with a line break in it).
+  for (int i = 0; i < File1->count(); ++i) {
+    const QVariant own = File1->item(i)->data(Qt::UserRole);
+    if (File1->item(i)->text() == name && own.isValid()) {
+      name = own.toString();
+      break;
+    }
+  }
   switch (Name_Check(name, kind_.suffix)) {
     case 1: Prompt(kind_.name_refused_zh, kind_.name_refused_en); return;
     case 2: Prompt(kind_.suffix_refused_zh, kind_.suffix_refused_en); return;

@@ -330,3 +330,57 @@ TEST(FileDialogs, ALoadMessageWithALongTokenFitsTheBox) {
   }
   Lang_Flag = 0;
 }
+
+// The file list holds what Confirm can take: regular files and links to
+// them, not links to a device, a FIFO or a folder, nor broken links. A name
+// with a line break in it keeps to one row, the break shown as its symbol;
+// chosen there, it is that file the open loads and the save replaces.
+TEST(FileDialogs, TheFileListHoldsRegularFilesEachOnOneRow) {
+  QTemporaryDir dir;
+  Image_Table plain{}, two_rows{};
+  for (auto& row : plain) row.fill(0x11);
+  for (auto& row : two_rows) row.fill(0x22);
+  const QString odd = QString("two") + QChar('\n') + "rows.dat";
+  for (const auto& [name, image] : {std::pair{QString("plain.dat"), &plain}, {odd, &two_rows}}) {
+    QFile f(dir.filePath(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(Image_File_Text(*image));
+  }
+  ASSERT_TRUE(QFile::link(dir.filePath("plain.dat"), dir.filePath("link.dat")));
+  ASSERT_TRUE(QFile::link("/dev/zero", dir.filePath("zero.dat")));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("fifo.dat")).constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link(dir.filePath("fifo.dat"), dir.filePath("to_fifo.dat")));
+  ASSERT_TRUE(QFile::link(dir.filePath("gone.dat"), dir.filePath("broken.dat")));
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder.dat"));
+  ASSERT_TRUE(QFile::link(dir.filePath("folder.dat"), dir.filePath("to_folder.dat")));
+  const QString shown = QString("two") + QChar(0x240A) + "rows.dat";
+  for (auto& row : Radio_Image) row.fill(0);
+  {
+    Msg_Recorder rec;
+    auto* open = Forms::Reload<Form_open_chann>();
+    open->Set_Folder(dir.path());
+    QStringList rows;
+    for (int i = 0; i < open->File1->count(); ++i) rows << open->File1->item(i)->text();
+    EXPECT_EQ(rows.join(" | ").toStdString(), ("link.dat | plain.dat | " + shown).toStdString());
+    ASSERT_EQ(open->File1->count(), 3);
+    emit open->File1->itemClicked(open->File1->item(2));
+    EXPECT_EQ(open->Text1->text(), shown);
+    open->Command_enter_Click();
+    EXPECT_EQ(rec.Texts(), QStringList{"Succeed fold the parameter from file."});
+    EXPECT_EQ(File_Path, dir.filePath(odd));
+  }
+  EXPECT_TRUE(Image_File_Text(Radio_Image) == Image_File_Text(two_rows)) << "another file was loaded";
+  Let_Deferred_Deletes_Run();
+  Radio_Image[0][0] = 0x33;
+  {
+    Msg_Recorder rec;
+    auto* save = Forms::Reload<Form_save_chann>();
+    save->Set_Folder(dir.path());
+    emit save->File1->itemClicked(save->File1->item(2));
+    save->Command_enter_Click();
+    EXPECT_EQ(rec.Texts(), QStringList{"Complete storing  parameter."});
+  }
+  EXPECT_TRUE(Bytes_On_Disk(dir.filePath(odd)) == Image_File_Text(Radio_Image));
+  EXPECT_FALSE(QFileInfo::exists(dir.filePath(shown))) << "saved under the name the row shows";
+  Let_Deferred_Deletes_Run();
+}

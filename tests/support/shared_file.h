@@ -15,6 +15,8 @@ constexpr uid_t kOwner = 1001;   // owns the folder and the file
 constexpr gid_t kGroup = 2001;   // the group they are shared in
 constexpr uid_t kMember = 1002;  // another user of that group
 constexpr gid_t kMember_Own_Group = 1002;
+constexpr uid_t kNamed = 1003;   // in no group of theirs; an access list may name them
+constexpr gid_t kNamed_Own_Group = 1003;
 constexpr mode_t kFolder_Mode = 0775, kFile_Mode = 0664;
 
 // Gives the folder and the file to the owner and the group, writable by the
@@ -25,13 +27,23 @@ inline bool Share(const QString& folder, const QString& file) {
          ::chown(f.constData(), kOwner, kGroup) == 0 && ::chmod(f.constData(), kFile_Mode) == 0;
 }
 
-// Makes this process the member: its own group first, the shared one as a
-// supplementary group. Async-signal-safe (it runs between fork and exec).
+// Makes this process the user uid with the group gid, and the groups as
+// supplementary ones. Async-signal-safe (it runs between fork and exec).
+inline bool Become(uid_t uid, gid_t gid, const gid_t* groups, size_t count) {
+  return ::setgroups(count, groups) == 0 && ::setresgid(gid, gid, gid) == 0 && ::setresuid(uid, uid, uid) == 0;
+}
+
+// The member: its own group first, the shared one as a supplementary group.
 inline bool Become_Member() {
   const gid_t groups[] = {kGroup};
-  return ::setgroups(1, groups) == 0 && ::setresgid(kMember_Own_Group, kMember_Own_Group, kMember_Own_Group) == 0 &&
-         ::setresuid(kMember, kMember, kMember) == 0;
+  return Become(kMember, kMember_Own_Group, groups, 1);
 }
+
+// The owner, in the shared group.
+inline bool Become_Owner() { return Become(kOwner, kGroup, nullptr, 0); }
+
+// The user no group of the file holds.
+inline bool Become_Named() { return Become(kNamed, kNamed_Own_Group, nullptr, 0); }
 
 // The owner, group and permission bits of path, as "uid:gid:mode" (octal),
 // or "missing".
