@@ -467,7 +467,7 @@ TEST_F(TwoRadios, AWriteDuringTheIdentificationCompletesInItsFirstAttempt) {
       const Transfer t = c.open(*w);
       const long long before = ident->MSC.Bytes_Out();
       Confirm(kPortA);
-      ASSERT_TRUE(Spin_Until([&] { return ident->Attempt_Running() && m.reached(*ident); }, 10000));
+      ASSERT_TRUE(Reach_Handshake(*ident, m));
       t.go->click();
       sim.Set_Paced(false);
       EXPECT_FALSE(ident->Busy()) << "the identification gave way";

@@ -167,7 +167,7 @@ TEST_F(Ident, StartedAgainMidExchangeItCompletesInItsFirstAttempt) {
     Arrange(m);
     const long long before = ident->MSC.Bytes_Out();
     ident->Ident_Start();
-    ASSERT_TRUE(Spin_Until([&] { return ident->Attempt_Running() && m.reached(*ident); }, 5000));
+    ASSERT_TRUE(Reach_Handshake(*ident, m));
     ident->Ident_Start();
     sim.Set_Paced(false);
     ASSERT_TRUE(Spin_Until([&] { return Identified() && !ident->Busy(); }, 5000));

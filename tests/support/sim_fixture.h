@@ -139,6 +139,13 @@ protected:
     if (m.late_ms > 0)
       sim.Add_Fault({.kind = radiosim::Fault::Late, .on = radiosim::Reply::Ident, .arg = m.late_ms});
   }
+  // Waits (with a bound) until engine e, its exchange started, has reached
+  // moment m, or has ended: on a loaded machine the radio's reply may come
+  // in one burst and the exchange end before the moment shows. False when
+  // neither came.
+  static bool Reach_Handshake(const Link_Engine& e, const Handshake_Moment& m) {
+    return Spin_Until([&] { return (e.Attempt_Running() && m.reached(e)) || !e.Busy(); }, 10000);
+  }
 
   // The bytes of every frame a radio logged.
   static long long Logged_Bytes(const radiosim::Radio_Sim& radio) {
