@@ -1,5 +1,6 @@
 #include "link_engine.h"
 
+#include <QHash>
 #include <QLabel>
 #include <QProgressBar>
 #include <algorithm>
@@ -43,6 +44,13 @@ int Percent(int part, int whole) {
 std::vector<Link_Engine*>& Engines() {
   static std::vector<Link_Engine*> all;
   return all;
+}
+
+// The bytes of a reply each device's line still owes an exchange that gave
+// way there; the next exchange on the line drops them.
+QHash<QString, int>& Owed_Replies() {
+  static QHash<QString, int> owed;
+  return owed;
 }
 }  // namespace
 
@@ -123,13 +131,39 @@ bool Link_Engine::Any_Busy(const Link_Engine* besides) {
 }
 
 void Link_Engine::Take_Over_Port() {
-  for (Link_Engine* e : Engines()) {
-    if (e == this || e->dead_ || !e->Gives_Way() || !e->Busy()) continue;
-    e->Timers_Off();
-    if (e->MSC.Is_Open()) e->MSC.Close();
-    e->Busy_Write = 0;
-    e->Busy_Read = 0;
+  for (Link_Engine* e : Engines())
+    if (!e->dead_ && e->Gives_Way() && e->Busy()) e->Yield_Line();
+}
+
+void Link_Engine::Yield_Line() {
+  if (Attempt_Running() && Tx_Pos > 0 && MSC.Is_Open()) {
+    Send_Rest();
+    // An exchange that gives way has only its handshake.
+    const int owed = Handshake_Reply_Len() - MSC.Discard_Input();
+    if (owed > 0) Owed_Replies()[MSC.Device()] = owed;
   }
+  Timers_Off();
+  if (MSC.Is_Open()) MSC.Close();
+  Busy_Write = 0;
+  Busy_Read = 0;
+}
+
+bool Link_Engine::Line_Owed() {
+  auto& all = Owed_Replies();
+  const auto it = all.find(MSC.Device());
+  if (it == all.end()) return false;
+  it.value() -= MSC.Discard_Input();
+  const bool passed = it.value() <= 0;
+  if (!passed && MSC.Line_Quiet_Ms() < link_timing::Line_Settle_Ms) {
+    // No receive event until a later look ends the wait, however late the
+    // event loop gets to the next one.
+    MSC.Hold_Receive(link_timing::Line_Settle_Ms);
+    return true;
+  }
+  all.erase(it);
+  MSC.Release_Hold();
+  if (passed) Pause(profile_.Pump_Start_Ms);
+  return false;
 }
 
 void Link_Engine::Show_Busy() const {
@@ -185,8 +219,9 @@ void Link_Engine::Port_Setup(int port) {
   MSC.Set_In_Buffer_Size(1024);
 }
 
-bool Link_Engine::Port_Open() {
-  port_ = Port_No;
+bool Link_Engine::Port_Open(int port) {
+  Take_Over_Port();
+  port_ = port;
   return Open_Transfer_Port();
 }
 
@@ -206,6 +241,7 @@ bool Link_Engine::Open_Transfer_Port() {
 void Link_Engine::Send_Start() {
   Tx_Done = 0;
   Tx_Pos = 0;
+  Line_Owed();  // from now on, what the line still owes is held back and dropped
   Timer1.Set_Interval(profile_.Pump_Start_Ms);
   Timer1.Set_Enabled(true);
 }
@@ -285,6 +321,13 @@ void Link_Engine::Text_PassWord_Change(const QString& text) {
 
 void Link_Engine::Timer1_Timer() {
   if (dead_) return;
+  // The first frame after an exchange gave way on this line waits until
+  // the reply that exchange asked for has passed: looked at again and again
+  // at the pump's start interval.
+  if (Tx_Pos == 0 && Line_Owed()) {
+    Timer1.Set_Interval(profile_.Pump_Start_Ms);
+    return;
+  }
   // A pause after an acknowledgement holds the next frame back; it goes out
   // when the pause ends, not a whole tick later.
   if (MSC.Holding()) {
@@ -300,16 +343,20 @@ void Link_Engine::Timer1_Timer() {
     }
     if (Tx_Pos < Tx_Len) return;
   } else {
-    while (Tx_Pos < Tx_Len) {
-      MSC.Output_Byte(static_cast<uint8_t>(Tx_Buf[Tx_Pos] & 0xFF));
-      Timer2.Arm(profile_.Watchdog_In_Frame_Ms);
-      ++Tx_Pos;
-    }
+    Send_Rest();
   }
   Timer2.Arm(profile_.Watchdog_After_Ms);
   Timer1.Set_Enabled(false);
   Tx_Done = -1;
   Pause(profile_.Frame_Pause_Ms);
+}
+
+void Link_Engine::Send_Rest() {
+  while (Tx_Pos < Tx_Len) {
+    MSC.Output_Byte(static_cast<uint8_t>(Tx_Buf[Tx_Pos] & 0xFF));
+    Timer2.Arm(profile_.Watchdog_In_Frame_Ms);
+    ++Tx_Pos;
+  }
 }
 
 void Link_Engine::Timer2_Timer() {
@@ -400,7 +447,7 @@ void Link_Engine::MSC_OnComm() {
       Read_Data_Phase();
   }
   if (dead_ || Link_Up != 0) return;
-  const int threshold = Link_Phase == 0 ? proto::Ident_Reply_Len - 1 : proto::Pass_Reply_Len - 1;
+  const int threshold = Handshake_Reply_Len() - 1;
   if (MSC.In_Buffer_Count() <= threshold) return;
   for (int k = 0; k <= threshold; ++k) Rx_Bytes[k] = static_cast<uint8_t>(MSC.Read_Byte());
   MSC.Discard_Input();
@@ -408,6 +455,10 @@ void Link_Engine::MSC_OnComm() {
     Ident_Phase();
   else
     Pass_Phase();
+}
+
+int Link_Engine::Handshake_Reply_Len() const {
+  return Link_Phase == 0 ? proto::Ident_Reply_Len : proto::Pass_Reply_Len;
 }
 
 void Link_Engine::Ident_Phase() {

@@ -184,7 +184,7 @@ public:
   static bool Any_Busy(const Link_Engine* besides = nullptr);
   // Whether this engine's exchange gives way to a transfer of another
   // window: it starts only while none is under way, a transfer that starts
-  // ends it first, and it holds no window's rows (Area_Busy).
+  // ends it first (Yield_Line), and it holds no window's rows (Area_Busy).
   virtual bool Gives_Way() const { return false; }
   // The port of this engine's transfer: Port_No as it stood at the start,
   // kept for the restarts after a time-out.
@@ -212,8 +212,10 @@ public:
   void Stop_In_Pause();
 
   // Operations.
-  // Opens the port chosen now (Port_No), which becomes the transfer's port.
-  bool Port_Open();
+  // Opens `port`, which becomes the transfer's port. Every exchange that
+  // gives way, this engine's own included, is ended first, as a transfer
+  // that starts ends it: the port it holds may be the one asked for.
+  bool Port_Open(int port);
   void Send_Start();
   virtual void Read_Start();
   virtual void Write_Start();
@@ -275,11 +277,20 @@ protected:
   virtual void Final_Failure();
   // The port went away during the transfer (the line hung up).
   void Port_Lost();
+  // Ends this engine's exchange silently (timers off, port closed, busy
+  // flags cleared), leaving its line clean for the next exchange there:
+  // a frame half sent is completed, since the radio could take a fragment
+  // for the start of a command, and the reply the exchange still waits for
+  // is owed to the line, so that the next exchange's first frame waits for
+  // it to pass and drops it.
+  void Yield_Line();
 
   // Shared steps.
   void Start_Exchange(bool write);
   void Button_Start(bool write);
   void Decode_Ident();
+  // The length of the reply the handshake phase waits for.
+  int Handshake_Reply_Len() const;
   bool Take_Read_Reply(int16_t* store);
   // The port settings every open uses: COM port, 9600,N,8,1, 1024-byte input buffer.
   void Port_Setup(int port);
@@ -309,7 +320,15 @@ private:
   // end of an event or call from what it was at its start.
   class Busy_Watch;
   bool Live_Busy() const { return !dead_ && Busy(); }
-  // Ends the exchange of every other engine that gives way: its timers
-  // stopped, its port closed, nothing reported.
+  // Ends the exchange of every engine that gives way (Yield_Line), nothing
+  // reported.
   void Take_Over_Port();
+  // The rest of the frame in Tx_Buf onto the line, the watchdog re-armed
+  // with every byte.
+  void Send_Rest();
+  // Whether the first frame on this line must still wait for a reply owed
+  // to it (Yield_Line). While it must, what comes is dropped and no receive
+  // event is delivered; a reply that has all come leaves the radio the
+  // pump's start interval before the frame.
+  bool Line_Owed();
 };

@@ -18,4 +18,11 @@ constexpr int Pause_Frame_Ms = 50;
 // first tick). It also gives the radio a moment between its acknowledgement
 // and the next frame.
 constexpr int Pump_Start_Ms = 15;
+// When an exchange gave way while its radio still owed it a reply, the next
+// frame on that line waits until the reply's bytes have all come, or until
+// the line has been quiet this long (from the frame the reply belongs to, or
+// from its last byte): a radio begins to answer within a few milliseconds,
+// and its longest reply, the 50-byte identification, lasts 52 ms on the line.
+// What comes meanwhile is dropped.
+constexpr int Line_Settle_Ms = 500;
 }  // namespace link_timing

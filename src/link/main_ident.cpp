@@ -56,10 +56,9 @@ void Main_Ident::Close_Port() {
 }
 
 void Main_Ident::Ident_Start() {
-  Close_Port();
-  Timers_Off();  // a restart never leaves an older exchange's timers running
-  Busy_Write = 0;
-  Busy_Read = 0;
+  // A restart ends the exchange running now as a transfer would: no timers
+  // left running, no frame cut short, and its reply kept from the new one.
+  Yield_Line();
   Retry_Left = 3;
   Read_Start();
 }

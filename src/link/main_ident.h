@@ -26,7 +26,8 @@ public:
   bool Port_Is_Open() const { return MSC.Is_Open(); }
 
   // Starts an identification (start-up, port setup); nothing starts while
-  // another window's transfer is under way.
+  // another window's transfer is under way. One running already ends first,
+  // the way a transfer ends it.
   void Ident_Start();
 
   // Identifying the radio changes nothing in it or in the image: it gives

@@ -211,23 +211,26 @@ void Form_setup::Form_Load() {
 void Form_setup::Command_ok_Click() {
   // A transfer under way (its pause before a retry included) keeps the port
   // it runs on: the choice is refused and the port stays as it was. The
-  // main window's own identification is no transfer: Confirm starts it
-  // anew on the chosen port.
+  // main window's own identification is no transfer: the open ends it
+  // first, wherever it runs, as a transfer that starts ends it, and Confirm
+  // starts it anew on the chosen port.
   if (Link_Engine::Any_Busy()) {
     Msg_Box(link_text::Busy.Get(), Msg_Icon::Exclamation, link_text::Title_Lower.Get());
     return;
   }
+  int chosen = Port_No;
   for (int k = 1; k <= 12; ++k)
-    if (Option[k]->isChecked()) Port_No = static_cast<int16_t>(k);
+    if (Option[k]->isChecked()) chosen = k;
   for (int panel : {2, 4, 6, 8, 10}) Status_Set(panel, QString());
   Main_Ident* m = Main_Link();
   if (!m) return;
-  m->Port_Open();
-  if (Unloaded()) return;
-  if (Port_Error == 0) {
-    m->Ident_Start();
-    Unload();
-  }
+  // The choice is taken once the chosen port has opened; a port that
+  // cannot be opened leaves its message, the dialog and Port_No as they were.
+  const bool opened = m->Port_Open(chosen);
+  if (Unloaded() || !opened) return;
+  Port_No = static_cast<int16_t>(chosen);
+  m->Ident_Start();
+  Unload();
 }
 
 void Form_setup::Command1_Click() { Unload(); }

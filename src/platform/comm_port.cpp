@@ -1,8 +1,9 @@
 #include "comm_port.h"
 
-#include <QDateTime>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QSet>
+#include <climits>
 
 #include "port_table.h"
 
@@ -14,6 +15,12 @@ namespace {
 QSet<QString>& Held_Devices() {
   static QSet<QString> s;
   return s;
+}
+
+// When a byte last went either way on each device's line.
+QHash<QString, qint64>& Line_Traffic() {
+  static QHash<QString, qint64> h;
+  return h;
 }
 
 qint64 Now_Ms() {
@@ -105,13 +112,15 @@ void Comm_Port::Close() {
   dispatch_timer_.stop();
 }
 
-void Comm_Port::Discard_Input() {
+int Comm_Port::Discard_Input() {
   if (serial_.isOpen()) {
     // Take in whatever the system has already received, then drop it all.
     On_Ready_Read();
     serial_.clear(QSerialPort::Input);
   }
+  const int dropped = static_cast<int>(in_.size());
   in_.clear();
+  return dropped;
 }
 
 void Comm_Port::Discard_Output() {
@@ -130,6 +139,7 @@ void Comm_Port::Output(const uint8_t* data, int n) {
   serial_.write(reinterpret_cast<const char*>(data), n);
   serial_.flush();
   bytes_out_ += n;
+  Line_Traffic()[device_] = Now_Ms();
 }
 
 void Comm_Port::Hold_Receive(int ms) {
@@ -142,11 +152,25 @@ int Comm_Port::Hold_Left_Ms() const {
   return static_cast<int>(std::max<qint64>(0, hold_until_ms_ - Now_Ms()));
 }
 
+void Comm_Port::Release_Hold() {
+  hold_until_ms_ = 0;
+  dispatch_timer_.stop();
+  if (pending_events_ > 0) Schedule_Dispatch();
+}
+
+int Comm_Port::Line_Quiet_Ms() const {
+  if (!serial_.isOpen()) return INT_MAX;
+  const auto it = Line_Traffic().constFind(device_);
+  if (it == Line_Traffic().constEnd()) return INT_MAX;
+  return static_cast<int>(std::min<qint64>(INT_MAX, Now_Ms() - it.value()));
+}
+
 void Comm_Port::On_Ready_Read() {
   if (!serial_.isOpen()) return;
   const QByteArray data = serial_.readAll();
   if (data.isEmpty()) return;
   bytes_in_ += data.size();
+  Line_Traffic()[device_] = Now_Ms();
   for (char ch : data) {
     if (static_cast<int>(in_.size()) >= in_buffer_size_) break;  // buffer full: byte lost
     in_.push_back(static_cast<uint8_t>(ch));

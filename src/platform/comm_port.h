@@ -14,6 +14,10 @@
 // Within one process a device is held by one port control at a time, even
 // where the operating system would allow a second open.
 //
+// Each device's line keeps, for the whole process, when a byte last went
+// either way on it through any port control: a control that opens the
+// device after another closed it can tell how long the line has been quiet.
+//
 // A device that goes away while open (the line hangs up, the adapter is
 // unplugged) is closed at once, from the event loop, and On_Lost is raised
 // once: such a device stays readable for ever and every read of it fails,
@@ -49,7 +53,8 @@ public:
   QString Device() const { return device_; }
 
   int In_Buffer_Count() const { return static_cast<int>(in_.size()); }
-  void Discard_Input();   // "bytes waiting := 0"
+  // "bytes waiting := 0"; gives how many bytes it dropped.
+  int Discard_Input();
   void Discard_Output();  // "output count := 0"
   // The next waiting byte, or -1 when none waits.
   int Read_Byte();
@@ -67,6 +72,13 @@ public:
   bool Holding() const;
   // Milliseconds until the hold ends (0 when none is running).
   int Hold_Left_Ms() const;
+  // Ends a hold now; the receive events it held back follow from the event loop.
+  void Release_Hold();
+
+  // Milliseconds since a byte last went either way on the open device's
+  // line, as far as this process has taken it in (a very large number when
+  // none ever did, or when the port is closed).
+  int Line_Quiet_Ms() const;
 
   // Total bytes written and received since construction (for the benchmark
   // and for tests).

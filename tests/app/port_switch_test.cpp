@@ -233,6 +233,16 @@ protected:
     EXPECT_TRUE(sim_b.Memory() == b_before);
   }
 
+  // The port dialog loaded from its menu item, `port` chosen and confirmed.
+  Form_setup* Confirm(int port) {
+    w->proc_setup_Click();
+    auto* d = Forms::Find<Form_setup>();
+    if (!d) throw std::runtime_error("no port dialog");
+    d->Option[port]->setChecked(true);
+    d->Command_ok->click();
+    return d;
+  }
+
   radiosim::Radio_Sim sim_b;
   std::unique_ptr<MDImain> w;
   std::vector<uint8_t> a_before, b_before;
@@ -367,4 +377,106 @@ TEST_F(TwoRadios, TheRetryReopensTheTransfersOwnPort) {
   EXPECT_EQ(t.engine->Transfer_Port(), kPortA);
   Check_Radio_A(c, true);
   Check_Radio_B_Untouched();
+}
+
+namespace {
+const QString kModelA = "R47X  ";  // the simulator's own
+const QString kModelB = "R47XB ";
+}  // namespace
+
+// Confirm while the identification waits on a port where no radio answers:
+// it ends there silently, the chosen port opens and is kept, and the
+// identification talks to the radio there. Radio B got whole frames only.
+TEST_F(TwoRadios, ConfirmDuringAnIdentificationTakesTheChosenPort) {
+  Main_Ident* ident = w->Ident();
+  // A short watchdog and a long pause, so that the pause is there to be met.
+  ident->Profile_Mutable().Watchdog_After_Ms = 300;
+  ident->Profile_Mutable().Retry_Delay = 5000;
+  sim_b.Set_Silent(true);
+  const struct {
+    const char* name;
+    std::function<bool()> reached;
+  } moments[] = {
+      {"before its first byte", [] { return true; }},
+      {"halfway through its connect command", [&] { return ident->Tx_Pos >= 4; }},
+      {"waiting for the reply", [&] { return ident->Tx_Done == -1; }},
+      {"in its retry pause", [&] { return ident->Retry_Pending(); }},
+  };
+  for (const auto& m : moments) {
+    SCOPED_TRACE(m.name);
+    rec.Clear();
+    sim.Clear_Log();
+    sim_b.Clear_Log();
+    Confirm(kPortB);
+    ASSERT_EQ(Port_No, kPortB);
+    const long long before = ident->MSC.Bytes_Out();
+    ASSERT_TRUE(Spin_Until([&] { return ident->Busy() && m.reached(); }, 10000));
+    Form_setup* d = Confirm(kPortA);
+    const long long to_b = ident->MSC.Bytes_Out() - before;
+    EXPECT_EQ(rec.Texts(), QStringList{});
+    EXPECT_EQ(Port_No, kPortA);
+    EXPECT_TRUE(d->Unloaded());
+    ASSERT_TRUE(Spin_Until([&] { return Status_Text(2) == kModelA && !ident->Busy(); }, 10000));
+    EXPECT_EQ(Count(radiosim::Frame_Kind::Connect), 1);
+    Check_Whole_Frames(sim_b, to_b, false);
+    EXPECT_EQ(to_b % 8, 0) << "radio B got part of a connect command";
+  }
+}
+
+// Ten quick choices between two answering radios, each made while the
+// identification on the port chosen before is halfway through its connect
+// command: the last choice is the port kept, its radio's model shown, and
+// neither radio got part of a frame.
+TEST_F(TwoRadios, QuickChoicesEndOnTheLastOne) {
+  Main_Ident* ident = w->Ident();
+  sim_b.Set_Ident({136, 174, 136, 174, 400, 480, 400, 480}, kModelB.toStdString(), "V2.00 ");
+  sim.Clear_Log();
+  sim_b.Clear_Log();
+  const long long before = ident->MSC.Bytes_Out();
+  for (int i = 0; i < 10; ++i) {
+    const int port = i % 2 == 0 ? kPortB : kPortA;
+    SCOPED_TRACE(i);
+    Confirm(port);
+    EXPECT_EQ(Port_No, port);
+    ASSERT_TRUE(Spin_Until([&] { return ident->Tx_Pos >= 4 || !ident->Busy(); }, 10000));
+  }
+  EXPECT_EQ(rec.Texts(), QStringList{});
+  ASSERT_TRUE(Spin_Until([&] { return !ident->Busy(); }, 10000));
+  EXPECT_EQ(Port_No, kPortA);
+  EXPECT_EQ(Status_Text(2), kModelA);
+  const long long sent = ident->MSC.Bytes_Out() - before;
+  EXPECT_TRUE(Spin_Until([&] { return Logged_Bytes(sim) + Logged_Bytes(sim_b) >= sent; }, 3000));
+  Check_Whole_Frames(sim, Logged_Bytes(sim));
+  Check_Whole_Frames(sim_b, Logged_Bytes(sim_b));
+}
+
+// A write pressed while the identification that a Confirm started talks to
+// the radio: the identification gives way without leaving the write a
+// fragment of its connect command or any of its reply, and the write
+// completes in its first attempt.
+TEST_F(TwoRadios, AWriteDuringTheIdentificationCompletesInItsFirstAttempt) {
+  const auto cases = Transfer_Cases();
+  Main_Ident* ident = w->Ident();
+  unsigned seed = 131;
+  for (const char* name : {"DTMF write", "whole-radio write"})
+    for (const auto& m : Handshake_Moments()) {
+      SCOPED_TRACE(std::string(name) + " pressed " + m.name);
+      const Transfer_Case& c = Case_Named(cases, name);
+      Fresh_Radios(c, ++seed);
+      Arrange(m);
+      const Transfer t = c.open(*w);
+      const long long before = ident->MSC.Bytes_Out();
+      Confirm(kPortA);
+      ASSERT_TRUE(Reach_Handshake(*ident, m));
+      t.go->click();
+      sim.Set_Paced(false);
+      EXPECT_FALSE(ident->Busy()) << "the identification gave way";
+      ASSERT_TRUE(Spin_Until([&] { return !rec.calls.empty(); }, 30000));
+      EXPECT_EQ(rec.Texts(), QStringList{t.engine->Profile().Texts.write_done.Get()});
+      EXPECT_EQ(t.engine->Retry_Left, std::max(0, t.engine->Profile().Retry_Write)) << "it took a retry";
+      Check_Radio_A(c, true);
+      Check_Whole_Frames(sim, ident->MSC.Bytes_Out() - before + t.engine->MSC.Bytes_Out());
+      EXPECT_LE(Count(radiosim::Frame_Kind::Connect), 2);
+      Check_Radio_B_Untouched();
+    }
 }

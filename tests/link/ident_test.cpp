@@ -153,3 +153,27 @@ TEST_F(Ident, ChineseFailureTexts) {
   EXPECT_EQ(Status_Text(4), QString::fromUtf8("联机故障 ！"));
   Lang_Flag = 0;
 }
+
+// Started again while it talks to the radio, as a Confirm on the same port
+// starts it: the exchange running gives way as it does to a transfer, so
+// the radio gets whole frames only, and the new identification takes none
+// of the old one's reply and completes in its first attempt.
+TEST_F(Ident, StartedAgainMidExchangeItCompletesInItsFirstAttempt) {
+  for (const auto& m : Handshake_Moments()) {
+    SCOPED_TRACE(m.name);
+    sim.Clear_Log();
+    sim.Clear_Faults();
+    Status_Clear_All();
+    Arrange(m);
+    const long long before = ident->MSC.Bytes_Out();
+    ident->Ident_Start();
+    ASSERT_TRUE(Reach_Handshake(*ident, m));
+    ident->Ident_Start();
+    sim.Set_Paced(false);
+    ASSERT_TRUE(Spin_Until([&] { return Identified() && !ident->Busy(); }, 5000));
+    EXPECT_EQ(ident->Retry_Left, 3) << "it took a retry";
+    Check_Whole_Frames(sim, ident->MSC.Bytes_Out() - before);
+    EXPECT_LE(Count(radiosim::Frame_Kind::Connect), 2);
+    EXPECT_TRUE(rec.calls.empty());
+  }
+}

@@ -465,4 +465,22 @@ TEST_F(Radio_Sim_Test, PacedRepliesTakeTheirTimeOnTheLine) {
   EXPECT_GE(req.last - req.first, std::chrono::microseconds(3 * proto::Wire_Micros(1)));
 }
 
+// A reply held back leaves late and whole, and the replies to the frames
+// sent after it wait behind it: the line keeps their order.
+TEST_F(Radio_Sim_Test, ALateReplyLeavesLateAndKeepsItsPlace) {
+  Open_Session();
+  constexpr int kLateMs = 200;
+  sim.Add_Fault({.kind = Fault::Late, .on = Reply::Data, .arg = kLateMs});
+  line->Send(proto::Read_Request(0x0100, 0x40) + proto::Read_Request(0x0200, 0x40));
+  EXPECT_EQ(line->Take(2 * 69), Data_Reply(0x0100, 64) + Data_Reply(0x0200, 64));
+  ASSERT_TRUE(sim.Wait_For([&] { return sim.Output_Pending() == 0; }, 1000));
+  const auto replies = sim.Replies();
+  ASSERT_EQ(replies.size(), 3u);  // the identification, then the two reads
+  EXPECT_TRUE(replies[1].faulted);
+  EXPECT_FALSE(replies[2].faulted);
+  for (size_t i : {size_t{1}, size_t{2}})
+    EXPECT_GE(replies[i].done - replies[1].queued, milliseconds(kLateMs)) << "reply " << i;
+  EXPECT_EQ(sim.Faults_Pending(), 0);
+}
+
 }  // namespace

@@ -116,6 +116,57 @@ protected:
     return Reads();
   }
 
+  // Moments of an exchange's handshake at which another exchange may take
+  // over the line: how the radio is set, before the exchange starts, so
+  // that the moment lasts (Arrange), and whether engine e has reached it.
+  struct Handshake_Moment {
+    const char* name;
+    bool paced;   // the radio answers at the line's pace
+    int late_ms;  // it holds back its identification reply this long
+    std::function<bool(const Link_Engine& e)> reached;
+  };
+  std::vector<Handshake_Moment> Handshake_Moments() {
+    return {
+        {"before its first byte", false, 0, [](const Link_Engine&) { return true; }},
+        {"halfway through its connect command", false, 0, [](const Link_Engine& e) { return e.Tx_Pos >= 4; }},
+        {"with its reply held back", true, 200,
+         [this](const Link_Engine&) { return Count(radiosim::Frame_Kind::Connect) >= 1; }},
+        {"with half its reply in", true, 0, [](const Link_Engine& e) { return e.MSC.In_Buffer_Count() >= 25; }},
+    };
+  }
+  void Arrange(const Handshake_Moment& m) {
+    sim.Set_Paced(m.paced);
+    if (m.late_ms > 0)
+      sim.Add_Fault({.kind = radiosim::Fault::Late, .on = radiosim::Reply::Ident, .arg = m.late_ms});
+  }
+  // Waits (with a bound) until engine e, its exchange started, has reached
+  // moment m, or has ended: on a loaded machine the radio's reply may come
+  // in one burst and the exchange end before the moment shows. False when
+  // neither came.
+  static bool Reach_Handshake(const Link_Engine& e, const Handshake_Moment& m) {
+    return Spin_Until([&] { return (e.Attempt_Running() && m.reached(e)) || !e.Busy(); }, 10000);
+  }
+
+  // The bytes of every frame a radio logged.
+  static long long Logged_Bytes(const radiosim::Radio_Sim& radio) {
+    long long n = 0;
+    for (const auto& f : radio.Frames()) n += static_cast<long long>(f.raw.size());
+    return n;
+  }
+  // What the program sent a radio came in whole frames: nothing stray, and
+  // nothing an answering radio ignored. First waits (with a bound) until
+  // its log holds `bytes` bytes, what the program sent it.
+  static void Check_Whole_Frames(const radiosim::Radio_Sim& radio, long long bytes, bool answering = true) {
+    EXPECT_TRUE(Spin_Until([&] { return Logged_Bytes(radio) >= bytes; }, 3000))
+        << Logged_Bytes(radio) << " of " << bytes << " bytes";
+    for (const auto& f : radio.Frames()) {
+      EXPECT_NE(f.kind, radiosim::Frame_Kind::Stray) << radiosim::Radio_Sim::Describe(f);
+      if (answering) {
+        EXPECT_FALSE(f.ignored) << radiosim::Radio_Sim::Describe(f);
+      }
+    }
+  }
+
   // Loads a read dialog with profile p, where the radio falls silent at its
   // third data reply, presses Read and waits (with a bound) for the pause
   // before the retry, which then reads it all. Null when it never came.

@@ -331,8 +331,7 @@ std::vector<uint8_t> Radio_Sim::Normal_Reply(const Frame& f, Reply kind) const {
   return r;
 }
 
-// Applies the faults that fall due on this reply; true when one refused it.
-bool Radio_Sim::Apply_Faults(Reply kind, std::vector<uint8_t>& bytes) {
+bool Radio_Sim::Apply_Faults(Reply kind, std::vector<uint8_t>& bytes, Clock::duration& late) {
   bool refused = false;
   for (size_t i = 0; i < faults_.size();) {
     const Fault& f = faults_[i];
@@ -375,6 +374,9 @@ bool Radio_Sim::Apply_Faults(Reply kind, std::vector<uint8_t>& bytes) {
         bytes.assign(1, f.byte);
         refused = true;
         break;
+      case Fault::Late:
+        late += std::chrono::milliseconds(std::max(0, f.arg));
+        break;
     }
     if (f.persistent) {
       ++i;
@@ -387,7 +389,7 @@ bool Radio_Sim::Apply_Faults(Reply kind, std::vector<uint8_t>& bytes) {
 }
 
 void Radio_Sim::Answer(const Frame& f, Reply kind, std::vector<uint8_t> bytes, bool faulted,
-                       std::deque<Out_Byte>& txq) {
+                       Clock::duration late, std::deque<Out_Byte>& txq) {
   Sent s;
   s.seq = ++reply_seq_;
   s.frame = f.seq;
@@ -398,9 +400,12 @@ void Radio_Sim::Answer(const Frame& f, Reply kind, std::vector<uint8_t> bytes, b
   if (s.faulted) ++counts_.faulted;
   if (!s.bytes.empty()) {
     ++counts_.replies;
-    // Paced, the first byte leaves once the request is in and the line is
-    // free; each byte is there one byte time after it started.
-    const Clock::time_point base = paced_ ? std::max(f.last, tx_tail_) : f.last;
+    // Paced, the first byte leaves once the request is in (and any hold-back
+    // is over) and the line is free; each byte is there one byte time after
+    // it started. Unpaced, a reply held back holds back those queued after
+    // it: the queue leaves in order.
+    const Clock::time_point ready = f.last + late;
+    const Clock::time_point base = paced_ ? std::max(ready, tx_tail_) : ready;
     for (size_t i = 0; i < s.bytes.size(); ++i) {
       const bool last = i + 1 == s.bytes.size();
       txq.push_back({s.bytes[i], paced_ ? base + Byte_Time(static_cast<long long>(i) + 1) : base,
@@ -462,11 +467,12 @@ void Radio_Sim::Handle(Frame& f, std::deque<Out_Byte>& txq) {
       kind != Reply::Ident && stop_after_ >= 0 && session_requests_++ >= stop_after_;
   const std::vector<uint8_t> normal = Normal_Reply(f, kind);
   std::vector<uint8_t> bytes = withheld ? std::vector<uint8_t>{} : normal;
-  const bool refused = !withheld && Apply_Faults(kind, bytes);
+  Clock::duration late{};
+  const bool refused = !withheld && Apply_Faults(kind, bytes, late);
   if (kind == Reply::Write_Ack && !refused)
     for (int i = 0; i < f.len; ++i) memory_[(f.addr + i) & Addr_Mask] = f.raw[4 + i];
-  const bool faulted = withheld || refused || bytes != normal;
-  Answer(f, kind, std::move(bytes), faulted, txq);
+  const bool faulted = withheld || refused || bytes != normal || late > Clock::duration::zero();
+  Answer(f, kind, std::move(bytes), faulted, late, txq);
 }
 
 // ---- accessors

@@ -78,7 +78,7 @@ struct Sent {
   uint64_t frame = 0;  // seq of the frame it answers
   Reply kind = Reply::Any;
   std::vector<uint8_t> bytes;  // what was sent; empty when withheld
-  bool faulted = false;        // changed or withheld by a fault, silence or Stop_After
+  bool faulted = false;        // changed, withheld or held back by a fault, silence or Stop_After
   Clock::time_point queued;    // when the answer was decided
   Clock::time_point done;      // when its last byte was handed to the line (queued if empty)
 };
@@ -93,6 +93,7 @@ struct Sent {
 //   {.kind = Fault::Short, .on = Reply::Pass, .arg = 3}        next password reply lacks 3 bytes
 //   {.kind = Fault::Refuse, .on = Reply::Write_Ack, .nth = 2}  2nd write answered 0x15, not stored
 //   {.kind = Fault::Patch, .on = Reply::Ident, .arg = 0, .byte = 0x02}   invalid identification
+//   {.kind = Fault::Late, .on = Reply::Ident, .arg = 200}      next identification 200 ms late
 struct Fault {
   enum Kind {
     Silent,      // answer nothing
@@ -102,6 +103,7 @@ struct Fault {
     Patch,       // set reply byte arg to byte
     Wrong_Addr,  // read replies: the header names address + 0x40 (the data stay right)
     Refuse,      // answer the single byte `byte` instead; a refused write is not stored
+    Late,        // the reply leaves arg ms late, as it is; the replies after it wait behind it
   };
   Kind kind = Silent;
   Reply on = Reply::Any;
@@ -232,9 +234,11 @@ private:
   // Acts on a frame and queues its answer (thread only, mu_ held).
   void Handle(Frame& f, std::deque<Out_Byte>& txq);
   std::vector<uint8_t> Normal_Reply(const Frame& f, Reply kind) const;
-  bool Apply_Faults(Reply kind, std::vector<uint8_t>& bytes);
+  // Applies the faults that fall due on this reply; true when one refused
+  // it. `late` gets the time it is held back.
+  bool Apply_Faults(Reply kind, std::vector<uint8_t>& bytes, Clock::duration& late);
   void Answer(const Frame& f, Reply kind, std::vector<uint8_t> bytes, bool withheld,
-              std::deque<Out_Byte>& txq);
+              Clock::duration late, std::deque<Out_Byte>& txq);
   void Changed();  // mu_ held
   template <class T>
   void Set(T* field, T value) {
