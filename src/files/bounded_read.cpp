@@ -403,6 +403,14 @@ QByteArray Record_Bytes(const Save_Record& r) {
   return out;
 }
 
+// The unsigned number of n bytes at at, least significant first; the caller
+// has checked that they are there.
+quint64 Little_At(const QByteArray& bytes, qsizetype at, int n) {
+  quint64 v = 0;
+  for (int i = n - 1; i >= 0; --i) v = (v << 8) | static_cast<uchar>(bytes[at + i]);
+  return v;
+}
+
 // The lengths of the name and of the two texts that a record's head gives,
 // or nothing when head does not begin a record of total bytes.
 std::optional<std::array<quint64, 3>> Record_Lengths(const QByteArray& head, qint64 total) {
@@ -410,7 +418,7 @@ std::optional<std::array<quint64, 3>> Record_Lengths(const QByteArray& head, qin
       !head.startsWith(QByteArrayView(kRecord_Mark, kMark_Size)))
     return std::nullopt;
   std::array<quint64, 3> len{};
-  for (int i = 0; i < 3; ++i) len[i] = qFromLittleEndian<quint64>(head.constData() + kMark_Size + 8 * (i + 1));
+  for (int i = 0; i < 3; ++i) len[i] = Little_At(head, kMark_Size + 8 * (i + 1), 8);
   const quint64 body = static_cast<quint64>(total - kRecord_Head - kRecord_Sum);
   if (len[0] > body || len[1] > body - len[0] || len[2] != body - len[0] - len[1]) return std::nullopt;
   return len;
@@ -423,7 +431,7 @@ std::optional<Save_Record> Parse_Record(const QByteArray& bytes) {
   if (QCryptographicHash::hash(QByteArrayView(bytes).first(summed), QCryptographicHash::Sha256) != bytes.mid(summed))
     return std::nullopt;
   Save_Record r;
-  r.inode = qFromLittleEndian<quint64>(bytes.constData() + kMark_Size);
+  r.inode = Little_At(bytes, kMark_Size, 8);
   qsizetype at = kRecord_Head;
   QByteArray* parts[] = {&r.file, &r.old_text, &r.new_text};
   for (int i = 0; i < 3; ++i) {
@@ -480,9 +488,9 @@ bool Made_By_A_Writer(int fd, const struct stat& file, const struct stat& record
   constexpr quint16 kUser = 0x02, kGroup_Obj = 0x04, kGroup = 0x08, kMask = 0x10, kWrite = 2;
   bool writes = false, mask = true;
   for (qsizetype at = 4; at + 8 <= list->size(); at += 8) {
-    const quint16 tag = qFromLittleEndian<quint16>(list->constData() + at);
-    const bool w = qFromLittleEndian<quint16>(list->constData() + at + 2) & kWrite;
-    const quint32 id = qFromLittleEndian<quint32>(list->constData() + at + 4);
+    const quint64 tag = Little_At(*list, at, 2);
+    const bool w = Little_At(*list, at + 2, 2) & kWrite;
+    const quint64 id = Little_At(*list, at + 4, 4);
     if (tag == kMask) mask = w;
     else if ((tag == kUser && id == record.st_uid) || (tag == kGroup_Obj && record.st_gid == file.st_gid) ||
              (tag == kGroup && id == record.st_gid))
