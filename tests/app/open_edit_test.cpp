@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <functional>
@@ -34,7 +35,7 @@ const QString kFiveDigits = "Encode Digit is 5 Bits.";
 // One editor window as the test works it: its grid, its Save and Close
 // buttons, and the window itself.
 struct Editor {
-  Vb_Form* form = nullptr;
+  QPointer<Vb_Form> form;  // gone once a closed window is freed
   Vb_Grid* grid = nullptr;
   QPushButton* save = nullptr;
   QPushButton* close = nullptr;
@@ -195,7 +196,7 @@ TEST_F(OpenEdit, ASaveOrACloseTakesWhatTheOpenBoxHolds) {
         EXPECT_FALSE(box->isVisible());
         Forms::Unload<Form_save_chann>();
       } else {
-        EXPECT_TRUE(e.form->Unloaded());
+        EXPECT_TRUE(!e.form || e.form->Unloaded());
         EXPECT_TRUE(rec.Texts().isEmpty()) << rec.Texts().join("|").toStdString();
       }
       EXPECT_TRUE(c.holds(Radio_Image)) << "the image keeps the typed value";
@@ -212,7 +213,7 @@ TEST_F(OpenEdit, AFrameTheLeaveRefusesHoldsTheSaveAndTheCloseUp) {
   QLineEdit* box = Type_Into(e, 1, 1, "12");
   ASSERT_NE(box, nullptr);
   const auto box_still_open = [&] {
-    EXPECT_FALSE(e.form->Unloaded());
+    EXPECT_TRUE(e.form && !e.form->Unloaded());
     EXPECT_TRUE(box->isVisible());
     EXPECT_EQ(box->text(), "12");
     EXPECT_EQ(Widget_Over_Cell(e.grid, 1, 1), box);
@@ -256,7 +257,7 @@ TEST_F(OpenEdit, AFrameTheLeaveRefusesHoldsTheSaveAndTheCloseUp) {
   for (int k = 0; k < 5; ++k) EXPECT_EQ((*file)[Tone5_Encode_Row][k], k + 1) << k;
   rec.Clear();
   e.close->click();
-  EXPECT_TRUE(e.form->Unloaded());
+  EXPECT_TRUE(!e.form || e.form->Unloaded());
   EXPECT_TRUE(rec.Texts().isEmpty());
 }
 
